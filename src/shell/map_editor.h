@@ -1,0 +1,82 @@
+#pragma once
+// The application object: all editing state and the editor's behaviour.
+#include <SDL.h>
+#include <SDL_ttf.h>
+#include <list>
+#include <string>
+#include <vector>
+
+#include "render/art_assets.h"
+#include "world/actor.h"
+#include "world/item.h"
+#include "world/map.h"
+
+constexpr int SCREEN_WIDTH = 800;
+constexpr int SCREEN_HEIGHT = 600;
+constexpr int LAST_MODE = 4;
+constexpr int PROMPT_MAX_CHARS = 400;  // a longer definition-file line could not be read back
+extern const char* const DATA_DIR;     // "data"
+
+enum RightClickMode { MODE_SELECT = 0, MODE_PLACE_NPC, MODE_PLACE_ITEM, MODE_KILL_NPC, MODE_KILL_ITEM };
+
+class MapEditor {
+public:
+    Map map;
+    int scrollX, scrollY;
+    int selX1, selX2, selY1, selY2;
+    SDL_Surface* screen;
+    ArtAssets art;
+    SDL_Event event;
+    TTF_Font* font;
+    int currentTile;
+    int rightClickMode;
+    SDL_Surface* minimap;
+    bool showMinimap;
+    bool showPalette;
+    int paletteScroll;
+    std::list<Actor*> npcs;
+    std::vector<Item*> items;
+    bool dataLoaded;
+    // The waits that pace held-key commands; tests replace it to count them.
+    void (*delay)(Uint32);
+
+    MapEditor();  // start-up: window, art, map, minimap, font; ends the process on a fatal error
+    void mainloop();
+    void runFrame();  // one pass of the frame loop
+
+    // map view and palette
+    void drawMap();
+    void drawTilePalette();
+    // HUD and text
+    void drawHUD();
+    void drawTextAt(const char* text, int x, int y);
+    // minimap
+    SDL_Surface* renderMinimap(Map& source);
+    void drawScrollbox(int x, int y);
+    void reloadMinimap();
+    // NPCs and items
+    void drawSprites();
+    // commands and prompt
+    void getInput();
+    std::string getUserString(const char* prompt, int x, int y);
+    // definition directories; the savers return false when anything was not written
+    bool saveActors(const char* dir);
+    bool saveItems(const char* dir);
+    void loadActors(const char* dir);
+    void loadItems(const char* dir);
+    // placement
+    void createNewNPCAt(int x, int y);
+    void killNPCAt(int x, int y);
+    bool collide(int x1, int y1, int w1, int h1, int x2, int y2, int w2, int h2);
+    void createNewItemAt(int x, int y);
+    void killItemAt(int x, int y);
+
+private:
+    int captionX = -1, captionY = -1;  // last caption set, so it is sent only on change
+    void handleLeftClick(int mx, int my);
+    void handleOtherClick(int mx, int my);
+    void saveWorld();
+    void loadWorld();
+    void fillSelection();
+    void takeScreenshot();
+};

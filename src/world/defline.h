@@ -1,0 +1,19 @@
+#pragma once
+// One value per line: the encoding shared by NPC and item definition files.
+#include <istream>
+#include <ostream>
+#include <string>
+
+constexpr int MAX_LINE_CHARS = 400;  // longer lines cannot be read back whole
+
+// Converts like atoi (leading blanks, optional sign, leading digits; 0 when none),
+// but saturates at the int range instead of overflowing.
+int parseInt(const char* text);
+
+// Reads one line (at most 400 characters; a longer line fails the stream) and converts it.
+int readNumberFromFile(std::istream& in);
+// Reads one line, at most 400 characters, without its line feed (nor a CR before it).
+std::string readStringFromFile(std::istream& in);
+void writeNumberToFile(int value, std::ostream& out);
+// Writes the string up to its first NUL, then a line feed.
+void writeStringToFile(std::string value, std::ostream& out);

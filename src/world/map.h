@@ -1,0 +1,36 @@
+#pragma once
+// The world's ground: a fixed 350x350 grid of tile numbers and its text file.
+#include <string>
+
+constexpr int TILE_SIZE = 48;  // pixels per cell side, on screen and in the world
+constexpr int MAP_SIZE = 350;  // cells per side
+constexpr int LAST_TILE = 46;  // the editor offers tiles 0..46
+
+// Solid tiles: 1, 2, 4, 6, 7, 9, 10, 21, 33, 38, 39, 42, 44, 45, 46. Tile 21 is sea (and solid).
+bool isSolidTile(int tile);
+constexpr int SEA_TILE = 21;
+
+class Map {
+public:
+    int tiles[MAP_SIZE][MAP_SIZE];  // [row y][column x]
+
+    void Init();
+    int getTileAt(int x, int y) const;
+    void setTileAt(int x, int y, int tile);
+    // Points are world pixels; column 349, row 349 and anything off the grid count as solid.
+    bool isSolid(float x, float y) const;
+    bool isSea(float x, float y) const;
+
+    // Writes <dir>/map.dat. Prints "Written. closing" on success; on failure writes a
+    // warning on standard error, leaves the old file as it was and returns false.
+    bool saveMap(const std::string& dir) const;
+    // Reads <dir>/map.dat. A missing file writes "map file %s is missing" on standard
+    // error, leaves the grid unchanged and returns false: the caller decides whether
+    // that ends the process.
+    bool loadMap(const std::string& dir);
+    // Parses the bytes of a map file into the grid, reporting negative tiles as the
+    // loader does. Shared by loadMap and the fuzzer.
+    void parse(const char* data, size_t size);
+    // The exact bytes saveMap writes.
+    std::string serialize() const;
+};

@@ -1,0 +1,148 @@
+#include "test_support.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+#include "worldgen.h"
+
+namespace fs = std::filesystem;
+
+TempDir::TempDir() {
+    char pattern[] = "/tmp/mapedit-test-XXXXXX";
+    const char* made = mkdtemp(pattern);
+    if (!made) throw std::runtime_error("mkdtemp failed");
+    path = made;
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    // Tests may leave read-only directories behind; make them writable before removal.
+    for (auto it = fs::recursive_directory_iterator(path, ec); !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
+        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(path, ec);
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    return buffer.str();
+}
+
+void writeFile(const std::string& path, const std::string& bytes) {
+    fs::path p(path);
+    if (p.has_parent_path()) fs::create_directories(p.parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+bool fileExists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
+void makeDirs(const std::string& path) { fs::create_directories(path); }
+void removeFile(const std::string& path) { std::remove(path.c_str()); }
+
+void makeDefaultWorld(const std::string& root) {
+    if (!generateWorld(root)) throw std::runtime_error("could not generate the default world in " + root);
+}
+
+ProcessResult runProcess(const std::vector<std::string>& argv, const std::string& cwd,
+                         const std::vector<std::string>& extraEnv, int timeoutMs) {
+    ProcessResult result;
+    TempDir scratch;
+    std::string outPath = scratch / "out", errPath = scratch / "err";
+    pid_t pid = fork();
+    if (pid == 0) {
+        setpgid(0, 0);
+        int o = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        int e = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        int in = open("/dev/null", O_RDONLY);
+        dup2(in, 0);
+        dup2(o, 1);
+        dup2(e, 2);
+        if (!cwd.empty() && chdir(cwd.c_str()) != 0) _exit(127);
+        for (const std::string& kv : extraEnv) putenv(strdup(kv.c_str()));
+        std::vector<char*> args;
+        for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+        args.push_back(nullptr);
+        execvp(args[0], args.data());
+        _exit(127);
+    }
+    int status = 0;
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        pid_t done = waitpid(pid, &status, WNOHANG);
+        if (done == pid) break;
+        if (std::chrono::steady_clock::now() > deadline) {
+            result.timedOut = true;
+            kill(-pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    if (WIFEXITED(status)) result.status = WEXITSTATUS(status);
+    if (WIFSIGNALED(status)) result.signal = WTERMSIG(status);
+    result.out = readFile(outPath);
+    result.err = readFile(errPath);
+    return result;
+}
+
+CaptureOutput::CaptureOutput() {
+    char pattern[] = "/tmp/mapedit-capture-XXXXXX";
+    int fd = mkstemp(pattern);
+    outPath = pattern;
+    close(fd);
+    char pattern2[] = "/tmp/mapedit-capture-XXXXXX";
+    fd = mkstemp(pattern2);
+    errPath = pattern2;
+    close(fd);
+    fflush(stdout);
+    fflush(stderr);
+    savedOut = dup(1);
+    savedErr = dup(2);
+    int o = open(outPath.c_str(), O_WRONLY | O_TRUNC);
+    int e = open(errPath.c_str(), O_WRONLY | O_TRUNC);
+    dup2(o, 1);
+    dup2(e, 2);
+    close(o);
+    close(e);
+}
+
+void CaptureOutput::stop() {
+    if (stopped) return;
+    stopped = true;
+    fflush(stdout);
+    fflush(stderr);
+    std::cout.flush();
+    std::cerr.flush();
+    dup2(savedOut, 1);
+    dup2(savedErr, 2);
+    close(savedOut);
+    close(savedErr);
+}
+
+CaptureOutput::~CaptureOutput() {
+    stop();
+    std::remove(outPath.c_str());
+    std::remove(errPath.c_str());
+}
+
+std::string CaptureOutput::out() { stop(); return readFile(outPath); }
+std::string CaptureOutput::err() { stop(); return readFile(errPath); }
+
+ChangeDir::ChangeDir(const std::string& dir) : old(fs::current_path().string()) { fs::current_path(dir); }
+ChangeDir::~ChangeDir() { fs::current_path(old); }

@@ -1,0 +1,57 @@
+#pragma once
+// Shared helpers for the tests: temporary directories, files, fixture worlds, child processes.
+#include <string>
+#include <vector>
+
+// A fresh directory under /tmp, removed with everything in it when the object goes.
+class TempDir {
+public:
+    std::string path;
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    std::string operator/(const std::string& relative) const { return path + "/" + relative; }
+};
+
+std::string readFile(const std::string& path);  // empty when missing
+void writeFile(const std::string& path, const std::string& bytes);  // creates parent directories
+bool fileExists(const std::string& path);
+void makeDirs(const std::string& path);
+void removeFile(const std::string& path);
+
+// Generates the default world (art, map, definitions, font) into root.
+void makeDefaultWorld(const std::string& root);
+
+// Runs a program to its end (or kills it after timeoutMs) and collects its output.
+struct ProcessResult {
+    int status = -1;      // exit status, or -1 when it did not exit normally
+    int signal = 0;       // the signal that ended it, if any
+    bool timedOut = false;
+    std::string out, err;
+};
+ProcessResult runProcess(const std::vector<std::string>& argv, const std::string& cwd,
+                         const std::vector<std::string>& extraEnv, int timeoutMs);
+
+// Captures what a block writes to standard output and standard error (file descriptors 1 and 2).
+class CaptureOutput {
+public:
+    CaptureOutput();
+    ~CaptureOutput();
+    std::string out();  // stops capturing on first call of either
+    std::string err();
+private:
+    int savedOut, savedErr;
+    std::string outPath, errPath;
+    bool stopped = false;
+    void stop();
+};
+
+// Changes the working directory for the life of the object.
+class ChangeDir {
+public:
+    explicit ChangeDir(const std::string& dir);
+    ~ChangeDir();
+private:
+    std::string old;
+};
