@@ -1,0 +1,127 @@
+#include "render/art_assets.h"
+
+#include <SDL_image.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+ArtAssets::ArtAssets() {
+    for (auto& set : spriteImages)
+        for (auto& direction : set)
+            for (SDL_Surface*& image : direction) image = nullptr;
+    for (SDL_Surface*& icon : iconImages) icon = nullptr;
+}
+
+static bool hasTransparentPixel(SDL_Surface* image) {
+    if (image->flags & SDL_SRCCOLORKEY) return true;
+    SDL_PixelFormat* format = image->format;
+    if (format->Amask == 0) return false;
+    if (SDL_MUSTLOCK(image)) SDL_LockSurface(image);
+    bool found = false;
+    for (int y = 0; y < image->h && !found; ++y) {
+        const Uint8* row = static_cast<const Uint8*>(image->pixels) + y * image->pitch;
+        for (int x = 0; x < image->w && !found; ++x) {
+            Uint32 pixel = 0;
+            const Uint8* p = row + x * format->BytesPerPixel;
+            switch (format->BytesPerPixel) {
+            case 2: pixel = *reinterpret_cast<const Uint16*>(p); break;
+            case 4: pixel = *reinterpret_cast<const Uint32*>(p); break;
+            default: pixel = p[0] | (p[1] << 8) | (p[2] << 16); break;
+            }
+            found = (pixel & format->Amask) != format->Amask;
+        }
+    }
+    if (SDL_MUSTLOCK(image)) SDL_UnlockSurface(image);
+    return found;
+}
+
+SDL_Surface* loadDisplayImage(const char* path) {
+    SDL_Surface* loaded = IMG_Load(path);
+    if (!loaded) return nullptr;
+    // An image without a single transparent pixel blits as a plain copy; one with
+    // transparency keeps its alpha channel, run-length encoded so that the clear
+    // parts cost nothing to draw. Either way the pixels on screen are the same.
+    SDL_Surface* converted = nullptr;
+    if (hasTransparentPixel(loaded)) {
+        converted = SDL_DisplayFormatAlpha(loaded);
+        if (converted) SDL_SetAlpha(converted, SDL_SRCALPHA | SDL_RLEACCEL, SDL_ALPHA_OPAQUE);
+    } else {
+        converted = SDL_DisplayFormat(loaded);
+    }
+    SDL_FreeSurface(loaded);
+    return converted;  // an image that cannot be converted counts as missing
+}
+
+static void fatal(const char* format, const char* path) {
+    fprintf(stderr, format, path);
+    exit(1);
+}
+
+void ArtAssets::loadAssets() {
+    char path[64];
+    for (int set = 0; set < SPRITE_SETS; ++set)
+        for (int direction = 0; direction < SPRITE_DIRECTIONS; ++direction)
+            for (int frame = 0; frame < SPRITE_FRAMES; ++frame) {
+                snprintf(path, sizeof path, "data/assets/sprites/%i/%i-%i.png", set, direction, frame);
+                SDL_Surface* image = loadDisplayImage(path);
+                if (!image) fatal("***CRITICAL ERROR*** Sprite %s not found...\n", path);
+                spriteImages[set][direction][frame] = image;
+            }
+    for (int n = 0;; ++n) {
+        snprintf(path, sizeof path, "data/assets/items/%i.png", n);
+        SDL_Surface* image = loadDisplayImage(path);
+        if (!image) {
+            fprintf(stderr, "Warning: %s doesn't exist (can be ignored)\n", path);
+            break;
+        }
+        itemImages.push_back(image);
+    }
+    for (int n = 0; n < ICON_COUNT; ++n) {
+        snprintf(path, sizeof path, "data/assets/icns/%i.png", n);
+        SDL_Surface* image = loadDisplayImage(path);
+        if (!image) fatal("%s doesn't exist\n", path);
+        iconImages[n] = image;
+    }
+    for (int n = 0;; ++n) {
+        snprintf(path, sizeof path, "data/assets/tiles/%i.png", n);
+        SDL_Surface* image = loadDisplayImage(path);
+        if (!image) {
+            fprintf(stderr, "%s doesn't exist\n", path);
+            break;
+        }
+        tileImages.push_back(image);
+    }
+    printf("Assets loaded.\n");
+    fflush(stdout);
+}
+
+void ArtAssets::unloadAssets() {
+    int count = 0;
+    for (auto& set : spriteImages)
+        for (auto& direction : set)
+            for (SDL_Surface* image : direction) {
+                SDL_FreeSurface(image);
+                ++count;
+            }
+    for (SDL_Surface* image : tileImages) {
+        SDL_FreeSurface(image);
+        ++count;
+    }
+    for (SDL_Surface* icon : iconImages) {
+        SDL_FreeSurface(icon);
+        ++count;
+    }
+    for (SDL_Surface* image : itemImages) {
+        SDL_FreeSurface(image);
+        ++count;
+    }
+    printf("%i art assets unloaded\n", count);
+    fflush(stdout);
+}
+
+SDL_Surface* ArtAssets::tileImage(int tile) const {
+    // A tile number without a loaded image is drawn as the missing-image icon,
+    // never read past the end of the list.
+    if (tile < 0 || static_cast<size_t>(tile) >= tileImages.size()) return iconImages[ICON_MISSING];
+    return tileImages[tile];
+}

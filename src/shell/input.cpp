@@ -1,0 +1,164 @@
+// The command set: mouse buttons from the event queue, then every held command key.
+#include <cstdio>
+#include <cstdlib>
+
+#include "shell/map_editor.h"
+
+static const char* const SAVED_MESSAGE = "Saved into 'data' folder. Overwrote existing files.";
+static const char* const SAVE_FAILED_MESSAGE = "Save failed: see the error output.";
+
+// A minimap click moves the view only this far inside its right and bottom edges.
+constexpr int MINIMAP_MARGIN_X = 16;
+constexpr int MINIMAP_MARGIN_Y = 12;
+constexpr int PALETTE_WIDTH = 48;
+
+void MapEditor::handleLeftClick(int mx, int my) {
+    if (showMinimap && minimap && mx < minimap->w - MINIMAP_MARGIN_X && my < minimap->h - MINIMAP_MARGIN_Y) {
+        scrollX = mx;
+        scrollY = my;
+        printf("jump to -> %i,%i\n", mx, my);
+        fflush(stdout);
+        return;
+    }
+    if (showPalette && mx < PALETTE_WIDTH) {
+        int tile = my / TILE_SIZE + paletteScroll;
+        // Below the last slot there is no tile to pick: the click does nothing.
+        if (tile <= LAST_TILE) currentTile = tile;
+        return;
+    }
+    int cellX = mx / TILE_SIZE + scrollX;
+    int cellY = my / TILE_SIZE + scrollY;
+    map.setTileAt(cellX, cellY, currentTile);
+    printf("%i,%i\n", cellX, cellY);
+    fflush(stdout);
+    reloadMinimap();
+}
+
+void MapEditor::handleOtherClick(int mx, int my) {
+    const int worldX = mx + TILE_SIZE * scrollX;
+    const int worldY = my + TILE_SIZE * scrollY;
+    switch (rightClickMode) {
+    case MODE_SELECT: {
+        int cellX = mx / TILE_SIZE + scrollX;
+        int cellY = my / TILE_SIZE + scrollY;
+        if (selX1 == -1) {
+            selX1 = cellX;
+            selY1 = cellY;
+            return;
+        }
+        selY2 = cellY;
+        if (cellX >= selX1) {
+            selX2 = cellX;
+        } else {
+            selX2 = selX1;
+            selX1 = cellX;
+        }
+        if (selY2 < selY1) std::swap(selY1, selY2);
+        return;
+    }
+    case MODE_PLACE_NPC: createNewNPCAt(worldX, worldY); return;
+    case MODE_PLACE_ITEM: createNewItemAt(worldX, worldY); return;
+    case MODE_KILL_NPC: killNPCAt(worldX, worldY); return;
+    case MODE_KILL_ITEM: killItemAt(worldX, worldY); return;
+    }
+}
+
+void MapEditor::saveWorld() {
+    // Every part is written even when an earlier one failed.
+    bool saved = map.saveMap(DATA_DIR);
+    saved = saveActors(DATA_DIR) && saved;
+    saved = saveItems(DATA_DIR) && saved;
+    drawTextAt(saved ? SAVED_MESSAGE : SAVE_FAILED_MESSAGE, 0, 0);
+}
+
+void MapEditor::loadWorld() {
+    // A map file missing now keeps the current grid: the running editor is never ended.
+    map.loadMap(DATA_DIR);
+    loadActors(DATA_DIR);
+    loadItems(DATA_DIR);
+    reloadMinimap();
+    dataLoaded = true;
+}
+
+void MapEditor::fillSelection() {
+    if (selX1 != -1 && selX2 >= selX1) {
+        for (int x = selX1; x <= selX2; ++x)
+            for (int y = selY1; y <= selY2; ++y) map.setTileAt(x, y, currentTile);
+    }
+    selX1 = selX2 = selY1 = selY2 = -1;
+    reloadMinimap();
+}
+
+void MapEditor::takeScreenshot() {
+    SDL_RWops* file = SDL_RWFromFile("sshot.bmp", "wb");
+    if (file) SDL_SaveBMP_RW(screen, file, 1);
+}
+
+void MapEditor::getInput() {
+    while (SDL_PollEvent(&event)) {
+        if (event.type == SDL_QUIT) exit(1);
+        if (event.type != SDL_MOUSEBUTTONDOWN) continue;
+        const int mx = event.button.x, my = event.button.y;
+        if (event.button.button == SDL_BUTTON_LEFT)
+            handleLeftClick(mx, my);
+        else
+            handleOtherClick(mx, my);
+    }
+
+    const Uint8* keys = SDL_GetKeyState(nullptr);
+    if (keys[SDLK_UP]) {
+        if (scrollY > 0) --scrollY;
+        delay(100);
+    } else if (keys[SDLK_DOWN]) {
+        ++scrollY;
+        delay(100);
+    }
+    if (keys[SDLK_LEFT]) {
+        if (scrollX > 0) --scrollX;
+        delay(100);
+    } else if (keys[SDLK_RIGHT]) {
+        ++scrollX;
+        delay(100);
+    }
+    if (keys[SDLK_LEFTBRACKET]) {
+        currentTile = currentTile <= 0 ? LAST_TILE : currentTile - 1;
+        delay(100);
+    } else if (keys[SDLK_RIGHTBRACKET]) {
+        currentTile = currentTile >= LAST_TILE ? 0 : currentTile + 1;
+        delay(100);
+    }
+    if (keys[SDLK_q]) {
+        if (paletteScroll > 0) --paletteScroll;
+        delay(25);
+    } else if (keys[SDLK_a]) {
+        if (paletteScroll < LAST_TILE) ++paletteScroll;
+        delay(25);
+    }
+    if (keys[SDLK_p]) {
+        showPalette = !showPalette;
+        delay(100);
+    }
+    if (keys[SDLK_m]) {
+        showMinimap = !showMinimap;
+        delay(200);
+    }
+    if (keys[SDLK_s]) {
+        saveWorld();
+        delay(200);
+    } else if (keys[SDLK_l]) {
+        if (!dataLoaded) loadWorld();
+        delay(200);
+    } else if (keys[SDLK_z]) {
+        rightClickMode = rightClickMode >= LAST_MODE ? 0 : rightClickMode + 1;
+        delay(100);
+    }
+    if (keys[SDLK_ESCAPE]) exit(1);
+    if (keys[SDLK_f]) {
+        fillSelection();
+        return;
+    }
+    if (keys[SDLK_F3]) {
+        takeScreenshot();
+        delay(100);
+    }
+}
