@@ -37,6 +37,14 @@ MapEditor::MapEditor()
     }
 }
 
+MapEditor::~MapEditor() {
+    for (Actor* actor : npcs) delete actor;
+    for (Item* item : items) delete item;
+    SDL_FreeSurface(minimap);
+    if (font) TTF_CloseFont(font);
+    art.unloadAssets();
+}
+
 void MapEditor::runFrame() {
     drawMap();
     drawHUD();

@@ -41,6 +41,9 @@ public:
     void (*delay)(Uint32);
 
     MapEditor();  // start-up: window, art, map, minimap, font; ends the process on a fatal error
+    // The editor itself ends by exit() and never runs this; it lets tests and leak checks
+    // release everything.
+    ~MapEditor();
     void mainloop();
     void runFrame();  // one pass of the frame loop
 

@@ -60,7 +60,8 @@ void makeDefaultWorld(const std::string& root) {
 }
 
 ProcessResult runProcess(const std::vector<std::string>& argv, const std::string& cwd,
-                         const std::vector<std::string>& extraEnv, int timeoutMs) {
+                         const std::vector<std::string>& extraEnv, int timeoutMs,
+                         const std::string& stopWhenOutputHas) {
     ProcessResult result;
     TempDir scratch;
     std::string outPath = scratch / "out", errPath = scratch / "err";
@@ -86,13 +87,18 @@ ProcessResult runProcess(const std::vector<std::string>& argv, const std::string
     for (;;) {
         pid_t done = waitpid(pid, &status, WNOHANG);
         if (done == pid) break;
+        if (!stopWhenOutputHas.empty() && readFile(outPath).find(stopWhenOutputHas) != std::string::npos) {
+            kill(-pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            break;
+        }
         if (std::chrono::steady_clock::now() > deadline) {
             result.timedOut = true;
             kill(-pid, SIGKILL);
             waitpid(pid, &status, 0);
             break;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     if (WIFEXITED(status)) result.status = WEXITSTATUS(status);
     if (WIFSIGNALED(status)) result.signal = WTERMSIG(status);

@@ -30,8 +30,11 @@ struct ProcessResult {
     bool timedOut = false;
     std::string out, err;
 };
+// With stopWhenOutputHas set, the process is killed (timedOut stays false) as soon as its
+// standard output holds that text.
 ProcessResult runProcess(const std::vector<std::string>& argv, const std::string& cwd,
-                         const std::vector<std::string>& extraEnv, int timeoutMs);
+                         const std::vector<std::string>& extraEnv, int timeoutMs,
+                         const std::string& stopWhenOutputHas = "");
 
 // Captures what a block writes to standard output and standard error (file descriptors 1 and 2).
 class CaptureOutput {
