@@ -9,6 +9,8 @@ constexpr int MAX_LINE_CHARS = 400;  // longer lines cannot be read back whole
 // Converts like atoi (leading blanks, optional sign, leading digits; 0 when none),
 // but saturates at the int range instead of overflowing.
 int parseInt(const char* text);
+// A float member as its file number: truncated toward zero, saturated at the int range, NaN as 0.
+int truncateToInt(float value);
 
 // Reads one line (at most 400 characters; a longer line fails the stream) and converts it.
 int readNumberFromFile(std::istream& in);

@@ -1,0 +1,70 @@
+#include "world/defline.h"
+
+#include <cctype>
+#include <climits>
+#include <cmath>
+
+int parseInt(const char* text) {
+    while (isspace(static_cast<unsigned char>(*text))) ++text;
+    bool negative = *text == '-';
+    if (*text == '-' || *text == '+') ++text;
+    // Accumulate toward the sign's side so INT_MIN itself fits.
+    long long value = 0;
+    while (*text >= '0' && *text <= '9') {
+        value = value * 10 + (*text - '0');
+        if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
+        ++text;
+    }
+    if (negative) return static_cast<int>(-value);
+    return value > INT_MAX ? INT_MAX : static_cast<int>(value);
+}
+
+int truncateToInt(float value) {
+    if (std::isnan(value)) return 0;
+    if (value >= 2147483648.0f) return INT_MAX;
+    if (value <= -2147483648.0f) return INT_MIN;
+    return static_cast<int>(value);
+}
+
+std::string readStringFromFile(std::istream& in) {
+    std::string line;
+    std::istream::sentry ready(in, true);  // a failed or ended stream yields "" and stays failed
+    if (!ready) return line;
+    using Traits = std::istream::traits_type;
+    std::streambuf* buffer = in.rdbuf();
+    bool tookAny = false, endedByLineFeed = false;
+    std::ios::iostate state = std::ios::goodbit;
+    for (;;) {
+        Traits::int_type c = buffer->sgetc();
+        if (Traits::eq_int_type(c, Traits::eof())) {
+            state |= tookAny ? std::ios::eofbit : std::ios::eofbit | std::ios::failbit;
+            break;
+        }
+        tookAny = true;
+        if (c == '\n') {
+            buffer->sbumpc();
+            endedByLineFeed = true;
+            break;
+        }
+        if (line.size() == static_cast<size_t>(MAX_LINE_CHARS)) {
+            // A CR LF ending still fits; anything else means the line is too long to read back.
+            if (c == '\r' && Traits::eq_int_type(buffer->snextc(), Traits::to_int_type('\n'))) {
+                buffer->sbumpc();
+                break;
+            }
+            state |= std::ios::failbit;
+            break;
+        }
+        line.push_back(Traits::to_char_type(c));
+        buffer->sbumpc();
+    }
+    if (endedByLineFeed && !line.empty() && line.back() == '\r') line.pop_back();
+    if (state != std::ios::goodbit) in.setstate(state);
+    return line;
+}
+
+int readNumberFromFile(std::istream& in) { return parseInt(readStringFromFile(in).c_str()); }
+
+void writeNumberToFile(int value, std::ostream& out) { out << value << '\n'; }
+
+void writeStringToFile(std::string value, std::ostream& out) { out << value.c_str() << '\n'; }

@@ -1,0 +1,98 @@
+// One value per line: numbers, strings and their limits.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+#include "test_support.h"
+#include "world/defline.h"
+
+TEST(ParseInt, ConvertsLikeAtoi) {
+    EXPECT_EQ(parseInt("-5"), -5);
+    EXPECT_EQ(parseInt("12abc"), 12);
+    EXPECT_EQ(parseInt("abc"), 0);
+    EXPECT_EQ(parseInt(""), 0);
+    EXPECT_EQ(parseInt("  42"), 42);
+    EXPECT_EQ(parseInt("\t\r\n+7 8"), 7);
+    EXPECT_EQ(parseInt("- 5"), 0);
+    EXPECT_EQ(parseInt("--5"), 0);
+    EXPECT_EQ(parseInt("-0"), 0);
+}
+
+TEST(ParseInt, SaturatesInsteadOfOverflowing) {
+    EXPECT_EQ(parseInt("2147483647"), INT_MAX);
+    EXPECT_EQ(parseInt("2147483648"), INT_MAX);
+    EXPECT_EQ(parseInt("99999999999999999999999999"), INT_MAX);
+    EXPECT_EQ(parseInt("-2147483648"), INT_MIN);
+    EXPECT_EQ(parseInt("-2147483649"), INT_MIN);
+    EXPECT_EQ(parseInt("-00000000000000000000012"), -12);
+}
+
+TEST(ParseInt, FloatsTruncateTowardZeroAndSaturate) {
+    EXPECT_EQ(truncateToInt(12.9f), 12);
+    EXPECT_EQ(truncateToInt(-3.7f), -3);
+    EXPECT_EQ(truncateToInt(-0.5f), 0);
+    EXPECT_EQ(truncateToInt(1e20f), INT_MAX);
+    EXPECT_EQ(truncateToInt(-1e20f), INT_MIN);
+    EXPECT_EQ(truncateToInt(INFINITY), INT_MAX);
+    EXPECT_EQ(truncateToInt(NAN), 0);
+}
+
+TEST(DefLine, ReadsNumbersOnePerLine) {
+    std::istringstream in("-5\n12abc\nletters\n\n  42\n7");
+    for (int expected : {-5, 12, 0, 0, 42, 7}) EXPECT_EQ(readNumberFromFile(in), expected);
+    // Past the end every read gives 0 or an empty string.
+    EXPECT_EQ(readNumberFromFile(in), 0);
+    EXPECT_EQ(readStringFromFile(in), "");
+    EXPECT_TRUE(in.fail());
+}
+
+TEST(DefLine, StringsKeepTheirSpacesButNotCrLf) {
+    std::istringstream in("  inner  spaces \n \n\nwin\r\na\rb\nlast\r");
+    EXPECT_EQ(readStringFromFile(in), "  inner  spaces ");
+    EXPECT_EQ(readStringFromFile(in), " ");
+    EXPECT_EQ(readStringFromFile(in), "");
+    EXPECT_EQ(readStringFromFile(in), "win");
+    EXPECT_EQ(readStringFromFile(in), "a\rb");
+    EXPECT_EQ(readStringFromFile(in), "last\r");  // no line feed follows, so the CR is text
+}
+
+TEST(DefLine, FourHundredCharactersFitAndMoreFailTheStream) {
+    std::string fits(400, 'x');
+    std::istringstream exact(fits + "\n" + fits + "\r\n9\n");
+    EXPECT_EQ(readStringFromFile(exact), fits);
+    EXPECT_EQ(readStringFromFile(exact), fits);
+    EXPECT_EQ(readNumberFromFile(exact), 9);
+
+    std::istringstream tooLong(std::string(400, '7') + "8\nname\n5\n");
+    EXPECT_EQ(readStringFromFile(tooLong), std::string(400, '7'));
+    EXPECT_EQ(readStringFromFile(tooLong), "");
+    EXPECT_EQ(readNumberFromFile(tooLong), 0);
+
+    std::istringstream longNumber("1" + std::string(400, '0') + "\n5\n");
+    EXPECT_EQ(readNumberFromFile(longNumber), INT_MAX);
+    EXPECT_EQ(readNumberFromFile(longNumber), 0);
+}
+
+TEST(DefLine, WritesExactLinesThroughFiles) {
+    TempDir dir;
+    std::string path = dir / "values";
+    std::string tooLong(450, 'z');
+    {
+        std::ofstream out(path);
+        writeNumberToFile(-5, out);
+        writeNumberToFile(INT_MIN, out);
+        writeStringToFile(std::string("cut\0here", 8), out);  // up to the NUL only
+        writeStringToFile(tooLong, out);
+        writeNumberToFile(3, out);
+    }
+    EXPECT_EQ(readFile(path), "-5\n-2147483648\ncut\n" + tooLong + "\n3\n");
+    std::ifstream in(path);
+    EXPECT_EQ(readNumberFromFile(in), -5);
+    EXPECT_EQ(readNumberFromFile(in), INT_MIN);
+    EXPECT_EQ(readStringFromFile(in), "cut");
+    EXPECT_EQ(readStringFromFile(in), tooLong.substr(0, 400));  // written whole, read back cut
+    EXPECT_EQ(readNumberFromFile(in), 0);
+}
