@@ -1,0 +1,81 @@
+#include "world/actor.h"
+
+#include <cstdio>
+#include <sstream>
+
+#include "world/defline.h"
+#include "world/safe_file.h"
+
+void Actor::animate(float dt) {
+    float sum = frameTimer + dt;
+    if (sum > 185.0f) {
+        frameTimer = 0;  // the part above 185 is dropped, not carried over
+        if (++frame > 2) frame = 0;
+    } else {
+        frameTimer = sum;
+    }
+}
+
+// The file's line order differs from the members': spareValue comes last, after direction.
+std::string Actor::serialize() const {
+    std::ostringstream out;
+    writeNumberToFile(truncateToInt(x), out);
+    writeNumberToFile(truncateToInt(y), out);
+    writeNumberToFile(hp, out);
+    writeNumberToFile(hpMax, out);
+    writeNumberToFile(mp, out);
+    writeNumberToFile(mpMax, out);
+    writeNumberToFile(experience, out);
+    writeNumberToFile(spareStat, out);
+    writeNumberToFile(strength, out);
+    writeNumberToFile(dexterity, out);
+    writeNumberToFile(intelligence, out);
+    writeNumberToFile(responseFlagId, out);
+    writeNumberToFile(isHostile ? 1 : 0, out);
+    writeStringToFile(firstConvo, out);
+    writeStringToFile(secondConvo, out);
+    writeStringToFile(name, out);
+    writeNumberToFile(isWandering ? 1 : 0, out);
+    writeNumberToFile(sprite, out);
+    writeNumberToFile(direction, out);
+    writeNumberToFile(spareValue, out);
+    return out.str();
+}
+
+// Every member of the file is assigned, so missing lines give 0, false or "".
+void Actor::parse(const std::string& bytes) {
+    std::istringstream in(bytes);
+    x = static_cast<float>(readNumberFromFile(in));
+    y = static_cast<float>(readNumberFromFile(in));
+    hp = readNumberFromFile(in);
+    hpMax = readNumberFromFile(in);
+    mp = readNumberFromFile(in);
+    mpMax = readNumberFromFile(in);
+    experience = readNumberFromFile(in);
+    spareStat = readNumberFromFile(in);
+    strength = readNumberFromFile(in);
+    dexterity = readNumberFromFile(in);
+    intelligence = readNumberFromFile(in);
+    responseFlagId = readNumberFromFile(in);
+    isHostile = readNumberFromFile(in) > 0;
+    firstConvo = readStringFromFile(in);
+    secondConvo = readStringFromFile(in);
+    name = readStringFromFile(in);
+    isWandering = readNumberFromFile(in) > 0;
+    sprite = readNumberFromFile(in);
+    direction = readNumberFromFile(in);
+    spareValue = readNumberFromFile(in);
+}
+
+bool Actor::serializeTo(const std::string& path) const { return writeFileAtomically(path, serialize()); }
+
+int Actor::serializeFrom(const std::string& path) {
+    std::string bytes;
+    if (!readWholeFile(path, bytes)) {
+        fprintf(stderr, "***WARNING*** Input file %s missing on actor serialization load\nYou can probably ignore this.\n",
+                path.c_str());
+        return -1;
+    }
+    parse(bytes);
+    return 0;
+}

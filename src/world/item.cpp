@@ -1,0 +1,59 @@
+#include "world/item.h"
+
+#include <climits>
+#include <cstdio>
+#include <sstream>
+
+#include "world/defline.h"
+#include "world/safe_file.h"
+
+// The strings stand in the order name, description, short name; the range line is always
+// written, as "0" for anything but a ranged weapon.
+std::string Item::serialize() const {
+    std::ostringstream out;
+    writeNumberToFile(type, out);
+    writeNumberToFile(maxEffect, out);
+    writeNumberToFile(price, out);
+    writeNumberToFile(owner, out);
+    writeNumberToFile(truncateToInt(x), out);
+    writeNumberToFile(truncateToInt(y), out);
+    writeNumberToFile(auxFlag ? 1 : 0, out);
+    writeStringToFile(name, out);
+    writeStringToFile(description, out);
+    writeStringToFile(shortName, out);
+    writeNumberToFile(icon, out);
+    writeNumberToFile(type == ITEM_TYPE_RANGED ? range : 0, out);
+    return out.str();
+}
+
+void Item::parse(const std::string& bytes) {
+    std::istringstream in(bytes);
+    type = readNumberFromFile(in);
+    maxEffect = readNumberFromFile(in);
+    price = readNumberFromFile(in);
+    int ownerRead = readNumberFromFile(in);
+    owner = ownerRead == INT_MIN ? INT_MAX : (ownerRead < 0 ? -ownerRead : ownerRead);
+    x = static_cast<float>(readNumberFromFile(in));
+    y = static_cast<float>(readNumberFromFile(in));
+    auxFlag = readNumberFromFile(in) > 0;
+    name = readStringFromFile(in);
+    description = readStringFromFile(in);
+    shortName = readStringFromFile(in);
+    icon = readNumberFromFile(in);
+    if (type != ITEM_TYPE_RANGED) return;  // range keeps its value
+    printf("Weapon is a long-range item, checking range\n");
+    fflush(stdout);
+    range = readNumberFromFile(in);
+}
+
+bool Item::serializeTo(const std::string& path) const { return writeFileAtomically(path, serialize()); }
+
+int Item::serializeFrom(const std::string& path) {
+    std::string bytes;
+    if (!readWholeFile(path, bytes)) {
+        fprintf(stderr, "***WARNING*** file %s not found. You can probably ignore this\n", path.c_str());
+        return -1;
+    }
+    parse(bytes);
+    return 0;
+}

@@ -1,0 +1,120 @@
+// One NPC and its 20-line definition file.
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "test_support.h"
+#include "world/actor.h"
+
+namespace {
+std::string lines(std::initializer_list<const char*> values) {
+    std::string bytes;
+    for (const char* v : values) bytes += std::string(v) + "\n";
+    return bytes;
+}
+}  // namespace
+
+TEST(Actor, NewActorWritesItsStartValues) {
+    Actor actor;
+    EXPECT_EQ(actor.name, "Unset Actor");
+    EXPECT_EQ(actor.responseFlagId, -1);
+    TempDir dir;
+    ASSERT_TRUE(actor.serializeTo(dir / "0.def"));
+    EXPECT_EQ(readFile(dir / "0.def"),
+              lines({"0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "-1", "0", "I'm unset", "Still unset",
+                     "Unset Actor", "0", "0", "0", "0"}));
+}
+
+TEST(Actor, FileLinesFollowTheirOwnOrder) {
+    Actor actor;
+    actor.x = 100.75f;
+    actor.y = -47.2f;
+    actor.hp = 1; actor.hpMax = 2; actor.mp = 3; actor.mpMax = 4; actor.experience = 5;
+    actor.spareStat = 6; actor.strength = 7; actor.dexterity = 8; actor.intelligence = 9;
+    actor.spareValue = 99; actor.responseFlagId = 12; actor.isHostile = true;
+    actor.firstConvo = " hello there "; actor.secondConvo = ""; actor.name = "Old Tom";
+    actor.isWandering = true; actor.sprite = 17; actor.direction = -2;
+    EXPECT_EQ(actor.serialize(), lines({"100", "-47", "1", "2", "3", "4", "5", "6", "7", "8", "9", "12", "1",
+                                        " hello there ", "", "Old Tom", "1", "17", "-2", "99"}));
+
+    TempDir dir;
+    ASSERT_TRUE(actor.serializeTo(dir / "a.def"));
+    Actor back;
+    back.frame = 2;
+    back.auxInt = 5;
+    ASSERT_EQ(back.serializeFrom(dir / "a.def"), 0);
+    EXPECT_EQ(back.x, 100.0f);
+    EXPECT_EQ(back.y, -47.0f);
+    EXPECT_EQ(back.serialize(), readFile(dir / "a.def"));
+    EXPECT_EQ(back.name, "Old Tom");
+    EXPECT_EQ(back.firstConvo, " hello there ");
+    EXPECT_EQ(back.spareValue, 99);
+    EXPECT_EQ(back.frame, 2);  // not in the file
+    EXPECT_EQ(back.auxInt, 5);
+}
+
+TEST(Actor, FlagsAreTrueOnlyAboveZero) {
+    Actor actor;
+    actor.parse(lines({"0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "2", "a", "b", "c", "-1"}));
+    EXPECT_TRUE(actor.isHostile);
+    EXPECT_FALSE(actor.isWandering);
+}
+
+TEST(Actor, ShortOrBrokenFilesGiveZerosAndEmptyStrings) {
+    Actor actor;
+    actor.parse("12\r\n34\r\n");  // CR LF lines read alike
+    EXPECT_EQ(actor.x, 12.0f);
+    EXPECT_EQ(actor.y, 34.0f);
+    EXPECT_EQ(actor.responseFlagId, 0);
+    EXPECT_EQ(actor.name, "");
+
+    Actor cut;
+    cut.parse("5\n" + std::string(401, '1') + "\n7\n");
+    EXPECT_EQ(cut.x, 5.0f);
+    EXPECT_EQ(cut.y, static_cast<float>(INT_MAX));
+    EXPECT_EQ(cut.hp, 0);
+    EXPECT_EQ(cut.firstConvo, "");
+}
+
+TEST(Actor, PositionsOutsideTheIntRangeSaturate) {
+    Actor actor;
+    actor.x = 1e30f;
+    actor.y = -1e30f;
+    std::string bytes = actor.serialize();
+    EXPECT_EQ(bytes.substr(0, 23), "2147483647\n-2147483648\n");
+}
+
+TEST(Actor, MissingFileWarnsAndChangesNothing) {
+    TempDir dir;
+    Actor actor;
+    actor.hp = 3;
+    CaptureOutput capture;
+    EXPECT_EQ(actor.serializeFrom(dir / "npcdef/4.def"), -1);
+    EXPECT_EQ(capture.err(), "***WARNING*** Input file " + dir.path +
+                                 "/npcdef/4.def missing on actor serialization load\nYou can probably ignore this.\n");
+    EXPECT_EQ(actor.hp, 3);
+    EXPECT_EQ(actor.name, "Unset Actor");
+}
+
+TEST(Actor, UnwritableFileWarns) {
+    TempDir dir;
+    makeDirs(dir / "a.def");
+    CaptureOutput capture;
+    EXPECT_FALSE(Actor().serializeTo(dir / "a.def"));
+    EXPECT_EQ(capture.err(), "***WARNING*** could not write " + dir.path + "/a.def\n");
+}
+
+TEST(Actor, AnimateStepsOneFrameAfter185) {
+    Actor actor;
+    actor.animate(185.0f);
+    EXPECT_EQ(actor.frame, 0);
+    EXPECT_EQ(actor.frameTimer, 185.0f);
+    actor.animate(0.5f);
+    EXPECT_EQ(actor.frame, 1);
+    EXPECT_EQ(actor.frameTimer, 0.0f);
+    actor.animate(1000.0f);  // however large the step, one frame only
+    EXPECT_EQ(actor.frame, 2);
+    EXPECT_EQ(actor.frameTimer, 0.0f);
+    actor.animate(186.0f);
+    EXPECT_EQ(actor.frame, 0);
+}
