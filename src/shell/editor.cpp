@@ -8,7 +8,8 @@ const char* const DATA_DIR = "data";
 
 static void failStartup(const char* what) {
     // Without a display SDL only says "No available video device"; say how to get one.
-    if (!getenv("DISPLAY") && !getenv("SDL_VIDEODRIVER"))
+    const char* display = getenv("DISPLAY");
+    if ((!display || !*display) && !getenv("SDL_VIDEODRIVER"))
         fprintf(stderr, "%s: no display (DISPLAY is not set); run it under xvfb-run -s '-screen 0 800x600x16'\n", what);
     else
         fprintf(stderr, "%s: %s\n", what, SDL_GetError());

@@ -75,7 +75,12 @@ ProcessResult runProcess(const std::vector<std::string>& argv, const std::string
         dup2(o, 1);
         dup2(e, 2);
         if (!cwd.empty() && chdir(cwd.c_str()) != 0) _exit(127);
-        for (const std::string& kv : extraEnv) putenv(strdup(kv.c_str()));
+        for (const std::string& kv : extraEnv) {
+            if (kv.find('=') == std::string::npos)
+                unsetenv(kv.c_str());  // a bare name removes the variable
+            else
+                putenv(strdup(kv.c_str()));
+        }
         std::vector<char*> args;
         for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
         args.push_back(nullptr);

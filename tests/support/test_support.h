@@ -30,6 +30,7 @@ struct ProcessResult {
     bool timedOut = false;
     std::string out, err;
 };
+// extraEnv holds NAME=value entries to set and bare NAMEs to remove.
 // With stopWhenOutputHas set, the process is killed (timedOut stays false) as soon as its
 // standard output holds that text.
 ProcessResult runProcess(const std::vector<std::string>& argv, const std::string& cwd,
