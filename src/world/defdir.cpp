@@ -1,0 +1,95 @@
+#include "world/defdir.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+
+#include "world/actor.h"
+#include "world/item.h"
+
+std::string npcDefPath(const std::string& dir, int n) { return dir + "/npcdef/" + std::to_string(n) + ".def"; }
+std::string itemDefPath(const std::string& dir, int n) { return dir + "/idef/" + std::to_string(n) + ".def"; }
+
+namespace {
+using PathFor = std::string (*)(const std::string&, int);
+
+// Reads files 0, 1, ... into new objects appended to the list, up to the first missing one.
+template <typename T, typename List>
+int loadAll(const std::string& dir, List& list, PathFor pathFor) {
+    int count = 0;
+    while (count < INT_MAX) {
+        T* object = new T();
+        if (object->serializeFrom(pathFor(dir, count)) != 0) {
+            delete object;
+            break;
+        }
+        list.push_back(object);
+        ++count;
+    }
+    return count;
+}
+
+// Deletes the files numbered from first upward, left by an earlier and longer list.
+bool removeFrom(const std::string& dir, int first, PathFor pathFor) {
+    for (int n = first; n < INT_MAX; ++n) {
+        std::string path = pathFor(dir, n);
+        if (unlink(path.c_str()) == 0) continue;
+        if (errno == ENOENT || errno == ENOTDIR) return true;  // the end of the run
+        // A stale file that stays would be loaded back after the saved ones.
+        fprintf(stderr, "***WARNING*** could not remove %s\n", path.c_str());
+        return false;
+    }
+    return true;
+}
+
+template <typename List>
+bool saveAll(const std::string& dir, const char* subdir, const List& list, bool worldLoaded, PathFor pathFor,
+             const char* notLoadedWarning) {
+    if (!worldLoaded) {
+        if (list.empty()) return true;
+        // Numbering from 0 would overwrite the world's own files with a partial list.
+        if (access(pathFor(dir, 0).c_str(), F_OK) == 0) {
+            fputs(notLoadedWarning, stderr);
+            return false;
+        }
+    }
+    // Failures to create show up below as files that could not be written.
+    mkdir(dir.c_str(), 0777);
+    mkdir((dir + "/" + subdir).c_str(), 0777);
+    bool ok = true;
+    int n = 0;
+    for (const auto* object : list) {
+        if (!object->serializeTo(pathFor(dir, n))) ok = false;
+        ++n;
+    }
+    if (worldLoaded && !removeFrom(dir, n, pathFor)) ok = false;
+    return ok;
+}
+}  // namespace
+
+int loadActorFiles(const std::string& dir, std::list<Actor*>& npcs) {
+    int count = loadAll<Actor>(dir, npcs, npcDefPath);
+    if (count == 0)  // file 0 did not load
+        fprintf(stderr, "*** WARNING *** DATA DIR %s IS MISSING filename %s\n", dir.c_str(), npcDefPath(dir, 0).c_str());
+    return count;
+}
+
+int loadItemFiles(const std::string& dir, std::vector<Item*>& items) {
+    int count = loadAll<Item>(dir, items, itemDefPath);
+    if (count == 0)
+        fprintf(stderr, "*** WARNING *** DATA DIR %s IS MISSING\n", dir.c_str());
+    return count;
+}
+
+bool saveActorFiles(const std::string& dir, const std::list<Actor*>& npcs, bool worldLoaded) {
+    return saveAll(dir, "npcdef", npcs, worldLoaded, npcDefPath,
+                   "***WARNING*** NPCs not saved: press L to load the world's NPCs first\n");
+}
+
+bool saveItemFiles(const std::string& dir, const std::vector<Item*>& items, bool worldLoaded) {
+    return saveAll(dir, "idef", items, worldLoaded, itemDefPath,
+                   "***WARNING*** items not saved: press L to load the world's items first\n");
+}
