@@ -22,7 +22,7 @@ void MapEditor::createNewItemAt(int x, int y) {
 void MapEditor::killItemAt(int x, int y) {
     for (Item* item : items) {
         if (item->type == ITEM_TYPE_REMOVED) continue;
-        int ix = truncateCoordinate(item->x), iy = truncateCoordinate(item->y);
+        int ix = truncateToInt(item->x), iy = truncateToInt(item->y);
         if (!collide(x, y, CLICK_BOX, CLICK_BOX, ix, iy, OBJECT_BOX, OBJECT_BOX)) continue;
         // Removed items stay in the list and in the files, marked with their type.
         item->type = ITEM_TYPE_REMOVED;

@@ -4,12 +4,6 @@
 #include "placement/placement.h"
 #include "shell/map_editor.h"
 
-int truncateCoordinate(float value) {
-    if (!(value > -2147483648.0f)) return value != value ? 0 : -2147483647 - 1;
-    if (value >= 2147483648.0f) return 2147483647;
-    return static_cast<int>(value);
-}
-
 void MapEditor::createNewNPCAt(int x, int y) {
     Actor* actor = new Actor();
     actor->x = static_cast<float>(x);
@@ -37,7 +31,7 @@ void MapEditor::createNewNPCAt(int x, int y) {
 
 void MapEditor::killNPCAt(int x, int y) {
     for (Actor* actor : npcs) {
-        int ax = truncateCoordinate(actor->x), ay = truncateCoordinate(actor->y);
+        int ax = truncateToInt(actor->x), ay = truncateToInt(actor->y);
         if (!collide(x, y, CLICK_BOX, CLICK_BOX, ax, ay, OBJECT_BOX, OBJECT_BOX)) continue;
         // The earliest added NPC under the click goes, every entry of it.
         npcs.remove(actor);

@@ -11,6 +11,3 @@ constexpr int PROMPT_LEFT = 10;
 // An answer as a number: like atoi, saturating at the int range.
 inline int answerNumber(const std::string& answer) { return parseInt(answer.c_str()); }
 inline bool answerYes(const std::string& answer) { return answerNumber(answer) > 0; }
-
-// Truncates a world coordinate toward zero, saturating instead of overflowing.
-int truncateCoordinate(float value);
