@@ -29,11 +29,17 @@ TEST(Actor, FileLinesFollowTheirOwnOrder) {
     Actor actor;
     actor.x = 100.75f;
     actor.y = -47.2f;
-    actor.hp = 1; actor.hpMax = 2; actor.mp = 3; actor.mpMax = 4; actor.experience = 5;
-    actor.spareStat = 6; actor.strength = 7; actor.dexterity = 8; actor.intelligence = 9;
-    actor.spareValue = 99; actor.responseFlagId = 12; actor.isHostile = true;
-    actor.firstConvo = " hello there "; actor.secondConvo = ""; actor.name = "Old Tom";
-    actor.isWandering = true; actor.sprite = 17; actor.direction = -2;
+    int* numbers[] = {&actor.hp, &actor.hpMax, &actor.mp, &actor.mpMax, &actor.experience,
+                      &actor.spareStat, &actor.strength, &actor.dexterity, &actor.intelligence};
+    for (int i = 0; i < 9; ++i) *numbers[i] = i + 1;
+    actor.spareValue = 99;
+    actor.responseFlagId = 12;
+    actor.isHostile = actor.isWandering = true;
+    actor.firstConvo = " hello there ";
+    actor.secondConvo = "";
+    actor.name = "Old Tom";
+    actor.sprite = 17;
+    actor.direction = -2;
     EXPECT_EQ(actor.serialize(), lines({"100", "-47", "1", "2", "3", "4", "5", "6", "7", "8", "9", "12", "1",
                                         " hello there ", "", "Old Tom", "1", "17", "-2", "99"}));
 
@@ -45,10 +51,7 @@ TEST(Actor, FileLinesFollowTheirOwnOrder) {
     ASSERT_EQ(back.serializeFrom(dir / "a.def"), 0);
     EXPECT_EQ(back.x, 100.0f);
     EXPECT_EQ(back.y, -47.0f);
-    EXPECT_EQ(back.serialize(), readFile(dir / "a.def"));
-    EXPECT_EQ(back.name, "Old Tom");
-    EXPECT_EQ(back.firstConvo, " hello there ");
-    EXPECT_EQ(back.spareValue, 99);
+    EXPECT_EQ(back.serialize(), readFile(dir / "a.def"));  // every member in the file came back
     EXPECT_EQ(back.frame, 2);  // not in the file
     EXPECT_EQ(back.auxInt, 5);
 }
@@ -76,14 +79,6 @@ TEST(Actor, ShortOrBrokenFilesGiveZerosAndEmptyStrings) {
     EXPECT_EQ(cut.firstConvo, "");
 }
 
-TEST(Actor, PositionsOutsideTheIntRangeSaturate) {
-    Actor actor;
-    actor.x = 1e30f;
-    actor.y = -1e30f;
-    std::string bytes = actor.serialize();
-    EXPECT_EQ(bytes.substr(0, 23), "2147483647\n-2147483648\n");
-}
-
 TEST(Actor, MissingFileWarnsAndChangesNothing) {
     TempDir dir;
     Actor actor;
@@ -94,14 +89,6 @@ TEST(Actor, MissingFileWarnsAndChangesNothing) {
                                  "/npcdef/4.def missing on actor serialization load\nYou can probably ignore this.\n");
     EXPECT_EQ(actor.hp, 3);
     EXPECT_EQ(actor.name, "Unset Actor");
-}
-
-TEST(Actor, UnwritableFileWarns) {
-    TempDir dir;
-    makeDirs(dir / "a.def");
-    CaptureOutput capture;
-    EXPECT_FALSE(Actor().serializeTo(dir / "a.def"));
-    EXPECT_EQ(capture.err(), "***WARNING*** could not write " + dir.path + "/a.def\n");
 }
 
 TEST(Actor, AnimateStepsOneFrameAfter185) {

@@ -30,14 +30,14 @@ void writeNpcs(const std::string& dir, std::initializer_list<int> numbers) {
     }
 }
 
-struct Npcs {
-    std::list<Actor*> list;
-    ~Npcs() { for (Actor* a : list) delete a; }
+// Lists that own what they hold, as the editor's do.
+template <typename T, typename List>
+struct Owned {
+    List list;
+    ~Owned() { for (T* object : list) delete object; }
 };
-struct Items {
-    std::vector<Item*> list;
-    ~Items() { for (Item* i : list) delete i; }
-};
+using Npcs = Owned<Actor, std::list<Actor*>>;
+using Items = Owned<Item, std::vector<Item*>>;
 }  // namespace
 
 TEST(DefDir, PathsAreNumberedUnderTheDataDirectory) {

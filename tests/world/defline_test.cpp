@@ -9,25 +9,12 @@
 #include "test_support.h"
 #include "world/defline.h"
 
-TEST(ParseInt, ConvertsLikeAtoi) {
-    EXPECT_EQ(parseInt("-5"), -5);
-    EXPECT_EQ(parseInt("12abc"), 12);
-    EXPECT_EQ(parseInt("abc"), 0);
-    EXPECT_EQ(parseInt(""), 0);
-    EXPECT_EQ(parseInt("  42"), 42);
-    EXPECT_EQ(parseInt("\t\r\n+7 8"), 7);
-    EXPECT_EQ(parseInt("- 5"), 0);
-    EXPECT_EQ(parseInt("--5"), 0);
-    EXPECT_EQ(parseInt("-0"), 0);
-}
-
-TEST(ParseInt, SaturatesInsteadOfOverflowing) {
-    EXPECT_EQ(parseInt("2147483647"), INT_MAX);
-    EXPECT_EQ(parseInt("2147483648"), INT_MAX);
-    EXPECT_EQ(parseInt("99999999999999999999999999"), INT_MAX);
-    EXPECT_EQ(parseInt("-2147483648"), INT_MIN);
-    EXPECT_EQ(parseInt("-2147483649"), INT_MIN);
-    EXPECT_EQ(parseInt("-00000000000000000000012"), -12);
+TEST(ParseInt, ConvertsLikeAtoiButSaturates) {
+    const std::pair<const char*, int> cases[] = {
+        {"-5", -5}, {"12abc", 12}, {"abc", 0}, {"", 0}, {"  42", 42}, {"\t\r\n+7 8", 7}, {"- 5", 0}, {"--5", 0},
+        {"2147483647", INT_MAX}, {"2147483648", INT_MAX}, {"99999999999999999999999999", INT_MAX},
+        {"-2147483648", INT_MIN}, {"-2147483649", INT_MIN}, {"-00000000000000000000012", -12}};
+    for (auto [text, value] : cases) EXPECT_EQ(parseInt(text), value) << text;
 }
 
 TEST(ParseInt, FloatsTruncateTowardZeroAndSaturate) {

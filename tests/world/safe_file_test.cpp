@@ -40,13 +40,6 @@ TEST(SafeFile, FailureLeavesTheOldFileAndNoTemporary) {
     EXPECT_FALSE(fileExists(blocked + ".tmp"));
 }
 
-TEST(SafeFile, MissingDirectoryFails) {
-    TempDir dir;
-    CaptureOutput capture;
-    EXPECT_FALSE(writeFileAtomically(dir / "no/such/a.def", "x"));
-    EXPECT_EQ(capture.err(), "***WARNING*** could not write " + dir.path + "/no/such/a.def\n");
-}
-
 // A write cut short (here by a file size limit, as a full disk would) must not reach path.
 TEST(SafeFile, ShortWriteLeavesTheOldFile) {
     TempDir dir;
