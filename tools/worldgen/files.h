@@ -1,0 +1,6 @@
+#pragma once
+// Directories and whole files for the generator; failures are reported on standard error.
+#include <string>
+
+bool makeDirectory(const std::string& path);  // with its parents
+bool writeBytes(const std::string& path, const std::string& bytes);
