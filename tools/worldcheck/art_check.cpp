@@ -1,0 +1,64 @@
+// The art the editor loads at start-up: sprites and icons it cannot start without, and the
+// tile images and item pictures it counts from 0 up to the first missing number.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "numbered_files.h"
+#include "shell/map_editor.h"  // DATA_DIR, and the sprite and icon counts of the art set
+#include "world_check.h"
+
+namespace {
+// The editor opens its font beside the data directory.
+const char* const FONT_FILE = "edfont.ttf";
+const char* const NEEDED = " (the editor will not start without it)";
+
+// The art paths, as the art loader formats them.
+std::string spritePath(int set, int direction, int frame) {
+    return dataPath("assets/sprites/" + std::to_string(set) + "/" + std::to_string(direction) + "-" +
+                    std::to_string(frame) + ".png");
+}
+std::string iconPath(int icon) { return dataPath("assets/icns/" + std::to_string(icon) + ".png"); }
+
+// Existence and permission only: whether the bytes make an image is left to the image loader.
+enum class FileState { Usable, Missing, Unreadable };
+
+FileState stateOf(const std::string& path) {
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0) return FileState::Missing;
+    if (!S_ISREG(info.st_mode) || access(path.c_str(), R_OK) != 0) return FileState::Unreadable;
+    return FileState::Usable;
+}
+
+void requireFile(const World& world, Report& report, const std::string& shown) {
+    FileState state = stateOf(world.pathOf(shown));
+    if (state == FileState::Missing) report.add(shown, std::string("missing") + NEEDED);
+    if (state == FileState::Unreadable) report.add(shown, std::string("cannot be read") + NEEDED);
+}
+
+std::string parentOf(const std::string& path) { return path.substr(0, path.rfind('/')); }
+
+// Counts the images from 0 as the loader does, then reports the ones it would never reach.
+int countImages(const World& world, Report& report, std::string (*pathFor)(int), const char* what) {
+    int count = 0;
+    while (stateOf(world.pathOf(pathFor(count))) == FileState::Usable) ++count;
+    std::string shownDir = parentOf(pathFor(0));
+    const std::string suffix = ".png";
+    reportUnreachable(report, shownDir, listNumberedFiles(world.pathOf(shownDir), suffix), count, suffix, what);
+    return count;
+}
+}  // namespace
+
+std::string dataPath(const std::string& relative) { return std::string(DATA_DIR) + "/" + relative; }
+std::string tileImagePath(int tile) { return dataPath("assets/tiles/" + std::to_string(tile) + ".png"); }
+std::string itemPicturePath(int picture) { return dataPath("assets/items/" + std::to_string(picture) + ".png"); }
+
+void checkArt(World& world, Report& report) {
+    for (int set = 0; set < SPRITE_SETS; ++set)
+        for (int direction = 0; direction < SPRITE_DIRECTIONS; ++direction)
+            for (int frame = 0; frame < SPRITE_FRAMES; ++frame)
+                requireFile(world, report, spritePath(set, direction, frame));
+    for (int icon = 0; icon < ICON_COUNT; ++icon) requireFile(world, report, iconPath(icon));
+    requireFile(world, report, FONT_FILE);
+    world.tileImages = countImages(world, report, tileImagePath, "tile images");
+    world.itemPictures = countImages(world, report, itemPicturePath, "item pictures");
+}

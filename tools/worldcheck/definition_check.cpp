@@ -1,0 +1,161 @@
+// The NPC and item definition directories and files. The readers take one value per line
+// and never complain; this says what they made of each line that is not as the editor
+// writes it.
+#include <climits>
+#include <cstring>
+
+#include "lines.h"
+#include "numbered_files.h"
+#include "shell/map_editor.h"  // DATA_DIR, and the sprite sets and directions that have images
+#include "world/defdir.h"
+#include "world/defline.h"
+#include "world/item.h"
+#include "world/safe_file.h"
+#include "world_check.h"
+
+namespace {
+// The record layouts, as Actor and Item write them (1-based line numbers).
+constexpr int NPC_LINES = 20;
+constexpr int NPC_FIRST_STRING = 14, NPC_LAST_STRING = 16;  // first and second convo, name
+constexpr int NPC_SPRITE_LINE = 18, NPC_DIRECTION_LINE = 19;
+constexpr int ITEM_LINES = 12;
+constexpr int ITEM_FIRST_STRING = 8, ITEM_LAST_STRING = 10;  // name, description, short name
+constexpr int ITEM_TYPE_LINE = 1, ITEM_OWNER_LINE = 4, ITEM_ICON_LINE = 11, ITEM_RANGE_LINE = 12;
+
+// A line's number as the reader reads it; a line over the limit is cut as the reader cuts it.
+int readAs(const TextLine& line) {
+    char text[MAX_LINE_CHARS + 1];
+    size_t length = line.length < static_cast<size_t>(MAX_LINE_CHARS) ? line.length : MAX_LINE_CHARS;
+    memcpy(text, line.text, length);
+    text[length] = 0;
+    return parseInt(text);
+}
+
+// Plain means as the editor writes a number: an optional minus and digits, nothing else,
+// within the int range. Anything else is read as its leading digits, or 0.
+void checkNumber(Report& report, const std::string& shown, int lineNo, const TextLine& line, int value) {
+    const char* text = line.text;
+    size_t length = line.length, start = length > 0 && text[0] == '-' ? 1 : 0;
+    bool digits = length > start;
+    for (size_t i = start; i < length && digits; ++i) digits = text[i] >= '0' && text[i] <= '9';
+    std::string readValue = "(read as " + std::to_string(value) + ")";
+    if (length == 0) {
+        report.add(shown, lineNo, "a number line is empty " + readValue);
+    } else if (!digits) {
+        report.add(shown, lineNo, "a number line holds " + quoted(text, length) + " " + readValue);
+    } else {
+        long long exact = 0;
+        for (size_t i = start; i < length && exact <= INT_MAX + 1LL; ++i) exact = exact * 10 + (text[i] - '0');
+        if (start ? -exact < INT_MIN : exact > INT_MAX)
+            report.add(shown, lineNo,
+                       "a number line holds " + quoted(text, length) + ", outside the int range " + readValue);
+    }
+}
+
+// Checks the lines the reader reads: length, and for number lines the number. Gives the
+// numbers as the reader reads them (0 for string lines and missing lines).
+void checkLines(Report& report, const std::string& shown, const std::vector<TextLine>& lines, int linesRead,
+                int firstString, int lastString, std::vector<int>& values) {
+    values.assign(static_cast<size_t>(linesRead) + 1, 0);
+    for (int lineNo = 1; lineNo <= linesRead && lineNo <= static_cast<int>(lines.size()); ++lineNo) {
+        const TextLine& line = lines[static_cast<size_t>(lineNo - 1)];
+        bool number = lineNo < firstString || lineNo > lastString;
+        if (number) values[static_cast<size_t>(lineNo)] = readAs(line);
+        if (line.length > static_cast<size_t>(MAX_LINE_CHARS)) {
+            report.add(shown, lineNo,
+                       "line is " + std::to_string(line.length) + " characters long; the editor reads only " +
+                           std::to_string(MAX_LINE_CHARS) + " and everything after it is lost");
+            continue;
+        }
+        if (number) checkNumber(report, shown, lineNo, line, values[static_cast<size_t>(lineNo)]);
+    }
+}
+
+std::string tooLong(int count, int expected) {
+    return "has " + lineCount(static_cast<size_t>(count)) + " (expected " + std::to_string(expected) +
+           "); the editor ignores line " + std::to_string(expected + 1) + " and the ones after it";
+}
+std::string tooShort(int count, int expected) {
+    return "has " + lineCount(static_cast<size_t>(count)) + " (expected " + std::to_string(expected) +
+           "); the missing values read as 0 or empty";
+}
+
+std::string outside(const char* what, int value, int last) {
+    return std::string(what) + " " + std::to_string(value) + " is outside 0.." + std::to_string(last) +
+           " (drawn as the missing-image icon)";
+}
+
+void checkNpc(Report& report, const std::string& shown, const std::vector<TextLine>& lines, std::vector<int>& values) {
+    checkLines(report, shown, lines, NPC_LINES, NPC_FIRST_STRING, NPC_LAST_STRING, values);
+    int count = static_cast<int>(lines.size());
+    if (count < NPC_LINES) report.add(shown, tooShort(count, NPC_LINES));
+    if (count > NPC_LINES) report.add(shown, NPC_LINES + 1, tooLong(count, NPC_LINES));
+    int sprite = values[NPC_SPRITE_LINE], direction = values[NPC_DIRECTION_LINE];
+    if (count >= NPC_SPRITE_LINE && (sprite < 0 || sprite >= SPRITE_SETS))
+        report.add(shown, NPC_SPRITE_LINE, outside("sprite", sprite, SPRITE_SETS - 1));
+    if (count >= NPC_DIRECTION_LINE && (direction < 0 || direction >= SPRITE_DIRECTIONS))
+        report.add(shown, NPC_DIRECTION_LINE, outside("direction", direction, SPRITE_DIRECTIONS - 1));
+}
+
+void checkItem(const World& world, Report& report, const std::string& shown, const std::vector<TextLine>& lines,
+               std::vector<int>& values) {
+    int count = static_cast<int>(lines.size());
+    int type = count >= ITEM_TYPE_LINE ? readAs(lines[ITEM_TYPE_LINE - 1]) : 0;
+    // The range line is read only for a ranged weapon; for any other item it is never looked at.
+    bool ranged = type == ITEM_TYPE_RANGED;
+    checkLines(report, shown, lines, ranged ? ITEM_RANGE_LINE : ITEM_RANGE_LINE - 1, ITEM_FIRST_STRING,
+               ITEM_LAST_STRING, values);
+    if (count == ITEM_LINES - 1 && ranged)
+        report.add(shown, "has " + lineCount(static_cast<size_t>(count)) + " (expected " + std::to_string(ITEM_LINES) +
+                              "); this ranged weapon (type " + std::to_string(ITEM_TYPE_RANGED) +
+                              ") has no range line and gets range 0");
+    else if (count < ITEM_LINES - 1)
+        report.add(shown, tooShort(count, ITEM_LINES));
+    if (count > ITEM_LINES) report.add(shown, ITEM_LINES + 1, tooLong(count, ITEM_LINES));
+    int owner = values[ITEM_OWNER_LINE];
+    if (count >= ITEM_OWNER_LINE && owner < 0)
+        report.add(shown, ITEM_OWNER_LINE,
+                   "owner " + std::to_string(owner) + " is negative (read as " +
+                       std::to_string(owner == INT_MIN ? INT_MAX : -owner) + ")");
+    // A removed item is never drawn, so its picture does not matter.
+    int icon = values[ITEM_ICON_LINE];
+    if (count >= ITEM_ICON_LINE && type != ITEM_TYPE_REMOVED && (icon < 0 || icon >= world.itemPictures))
+        report.add(shown, ITEM_ICON_LINE,
+                   "icon " + std::to_string(icon) + " has no picture in " + dataPath("assets/items") +
+                       " (drawn as the missing-image icon)");
+}
+
+using PathFor = std::string (*)(const std::string&, int);
+
+// Reads files 0, 1, ... as the loader does, each once, up to the first that does not read;
+// then one listing of the directory finds what lies beyond.
+template <typename Check>
+void checkDirectory(const World& world, Report& report, PathFor pathFor, const char* what, Check check) {
+    std::string bytes;
+    std::vector<TextLine> lines;
+    std::vector<int> values;
+    int n = 0;
+    for (; n < INT_MAX; ++n) {
+        std::string shown = pathFor(DATA_DIR, n);
+        if (!readWholeFile(world.pathOf(shown), bytes)) break;
+        splitLines(bytes, lines);
+        check(shown, lines, values);
+    }
+    // The directory and the file names come from the library's own path builder.
+    std::string first = pathFor(DATA_DIR, 0);
+    std::string shownDir = first.substr(0, first.rfind('/'));
+    std::string suffix = first.substr(shownDir.size() + 2);  // after "/0"
+    reportUnreachable(report, shownDir, listNumberedFiles(world.pathOf(shownDir), suffix), n, suffix, what);
+}
+}  // namespace
+
+void checkDefinitions(const World& world, Report& report) {
+    checkDirectory(world, report, npcDefPath, "NPCs",
+                   [&](const std::string& shown, const std::vector<TextLine>& lines, std::vector<int>& values) {
+                       checkNpc(report, shown, lines, values);
+                   });
+    checkDirectory(world, report, itemDefPath, "items",
+                   [&](const std::string& shown, const std::vector<TextLine>& lines, std::vector<int>& values) {
+                       checkItem(world, report, shown, lines, values);
+                   });
+}

@@ -1,0 +1,41 @@
+#include "lines.h"
+
+#include <cstdio>
+#include <cstring>
+
+void splitLines(const std::string& bytes, std::vector<TextLine>& lines) {
+    lines.clear();
+    const char* data = bytes.data();
+    size_t size = bytes.size(), pos = 0;
+    while (pos < size) {
+        const char* end = static_cast<const char*>(memchr(data + pos, '\n', size - pos));
+        size_t raw = end ? static_cast<size_t>(end - (data + pos)) : size - pos;
+        size_t length = raw;
+        // The readers drop a CR only when a line feed follows it.
+        if (end && length > 0 && data[pos + length - 1] == '\r') --length;
+        lines.push_back(TextLine{data + pos, length, raw});
+        pos += raw + 1;
+    }
+}
+
+std::string quoted(const char* text, size_t length) {
+    constexpr size_t SHOWN = 40;
+    std::string out = "\"";
+    for (size_t i = 0; i < length && i < SHOWN; ++i) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 32 || c > 126) {
+            char hex[8];
+            snprintf(hex, sizeof hex, "\\x%02X", c);
+            out += hex;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    if (length > SHOWN) out += "...";
+    return out + "\"";
+}
+
+std::string lineCount(size_t count) { return std::to_string(count) + (count == 1 ? " line" : " lines"); }

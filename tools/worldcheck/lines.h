@@ -1,0 +1,23 @@
+#pragma once
+// The checker's own line scanner: it looks at the bytes as they are, so it can see what
+// the readers skip over (over-long lines, stray text after a number, a missing line end).
+#include <string>
+#include <vector>
+
+class TextLine {
+public:
+    const char* text;  // into the file's bytes; not terminated
+    size_t length;     // without the line feed, and without a CR right before it
+    size_t rawLength;  // everything before the line feed, a CR included
+};
+
+// Splits a file into lines. A last line without a line feed still counts; a file that ends
+// with a line feed has no empty line after it; an empty file has no lines.
+void splitLines(const std::string& bytes, std::vector<TextLine>& lines);
+
+// A line's text for a message, in double quotes: control and non-ASCII bytes as \xNN,
+// and cut short after 40 characters.
+std::string quoted(const char* text, size_t length);
+
+// "1 line", "20 lines".
+std::string lineCount(size_t count);
