@@ -6,22 +6,25 @@
 
 const char* const DATA_DIR = "data";
 
-static void failStartup(const char* what) {
-    // Without a display SDL only says "No available video device"; say how to get one.
+// Without DISPLAY, SDL would fall back to drawing the window as text art in the terminal.
+static bool noDisplay() {
     const char* display = getenv("DISPLAY");
-    if ((!display || !*display) && !getenv("SDL_VIDEODRIVER"))
-        fprintf(stderr, "%s: no display (DISPLAY is not set); run it under xvfb-run -s '-screen 0 800x600x16'\n", what);
-    else
-        fprintf(stderr, "%s: %s\n", what, SDL_GetError());
-    exit(1);
+    return (!display || !*display) && !getenv("SDL_VIDEODRIVER");
 }
 
 MapEditor::MapEditor()
     : scrollX(0), scrollY(0), selX1(-1), selX2(-1), selY1(-1), selY2(-1), screen(nullptr), font(nullptr),
       currentTile(0), rightClickMode(MODE_SELECT), minimap(nullptr), showMinimap(true), showPalette(false),
       paletteScroll(0), dataLoaded(false), delay(SDL_Delay) {
+    if (noDisplay()) {
+        fprintf(stderr, "No display: DISPLAY is not set; run the editor under xvfb-run -s '-screen 0 800x600x16'\n");
+        exit(1);
+    }
     screen = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, 16, SDL_HWSURFACE | SDL_DOUBLEBUF);
-    if (!screen) failStartup("Could not open the 800x600 window");
+    if (!screen) {
+        fprintf(stderr, "Could not open the 800x600 window: %s\n", SDL_GetError());
+        exit(1);
+    }
     // The prompt needs the character each key types, so translation is on for the whole run.
     SDL_EnableUNICODE(1);
     art.loadAssets();
