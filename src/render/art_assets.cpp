@@ -52,41 +52,40 @@ SDL_Surface* loadDisplayImage(const char* path) {
     return converted;  // an image that cannot be converted counts as missing
 }
 
-static void fatal(const char* format, const char* path) {
-    fprintf(stderr, format, path);
+static void fatal(const char* format, const std::string& path) {
+    fprintf(stderr, format, path.c_str());
     exit(1);
 }
 
 void ArtAssets::loadAssets() {
-    char path[64];
     for (int set = 0; set < SPRITE_SETS; ++set)
         for (int direction = 0; direction < SPRITE_DIRECTIONS; ++direction)
             for (int frame = 0; frame < SPRITE_FRAMES; ++frame) {
-                snprintf(path, sizeof path, "data/assets/sprites/%i/%i-%i.png", set, direction, frame);
-                SDL_Surface* image = loadDisplayImage(path);
+                std::string path = spritePath(set, direction, frame);
+                SDL_Surface* image = loadDisplayImage(path.c_str());
                 if (!image) fatal("***CRITICAL ERROR*** Sprite %s not found...\n", path);
                 spriteImages[set][direction][frame] = image;
             }
     for (int n = 0;; ++n) {
-        snprintf(path, sizeof path, "data/assets/items/%i.png", n);
-        SDL_Surface* image = loadDisplayImage(path);
+        std::string path = itemPicturePath(n);
+        SDL_Surface* image = loadDisplayImage(path.c_str());
         if (!image) {
-            fprintf(stderr, "Warning: %s doesn't exist (can be ignored)\n", path);
+            fprintf(stderr, "Warning: %s doesn't exist (can be ignored)\n", path.c_str());
             break;
         }
         itemImages.push_back(image);
     }
     for (int n = 0; n < ICON_COUNT; ++n) {
-        snprintf(path, sizeof path, "data/assets/icns/%i.png", n);
-        SDL_Surface* image = loadDisplayImage(path);
+        std::string path = iconPath(n);
+        SDL_Surface* image = loadDisplayImage(path.c_str());
         if (!image) fatal("%s doesn't exist\n", path);
         iconImages[n] = image;
     }
     for (int n = 0;; ++n) {
-        snprintf(path, sizeof path, "data/assets/tiles/%i.png", n);
-        SDL_Surface* image = loadDisplayImage(path);
+        std::string path = tileImagePath(n);
+        SDL_Surface* image = loadDisplayImage(path.c_str());
         if (!image) {
-            fprintf(stderr, "%s doesn't exist\n", path);
+            fprintf(stderr, "%s doesn't exist\n", path.c_str());
             break;
         }
         tileImages.push_back(image);

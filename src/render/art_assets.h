@@ -3,10 +3,8 @@
 #include <SDL.h>
 #include <vector>
 
-constexpr int SPRITE_SETS = 9;
-constexpr int SPRITE_DIRECTIONS = 4;
-constexpr int SPRITE_FRAMES = 3;
-constexpr int ICON_COUNT = 29;
+#include "world/world_paths.h"
+
 constexpr int ICON_MARKER = 0;   // over the current tile in the palette
 constexpr int ICON_MISSING = 10; // stands in for an image that does not exist
 constexpr int ICON_OWNED = 18;   // under the picture of an owned item

@@ -4,8 +4,6 @@
 
 #include "shell/map_editor.h"
 
-const char* const DATA_DIR = "data";
-
 // Without DISPLAY, SDL would fall back to drawing the window as text art in the terminal.
 static bool noDisplay() {
     const char* display = getenv("DISPLAY");
@@ -34,7 +32,7 @@ MapEditor::MapEditor()
         fprintf(stderr, "Could not start the font renderer: %s\n", TTF_GetError());
         exit(1);
     }
-    font = TTF_OpenFont("edfont.ttf", 14);
+    font = TTF_OpenFont(FONT_FILE, 14);
     if (!font) {
         fprintf(stderr, "Could not locate font!\n");
         exit(1);

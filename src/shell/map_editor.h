@@ -8,14 +8,15 @@
 
 #include "render/art_assets.h"
 #include "world/actor.h"
+#include "world/defline.h"
 #include "world/item.h"
 #include "world/map.h"
 
 constexpr int SCREEN_WIDTH = 800;
 constexpr int SCREEN_HEIGHT = 600;
 constexpr int LAST_MODE = 4;
-constexpr int PROMPT_MAX_CHARS = 400;  // a longer definition-file line could not be read back
-extern const char* const DATA_DIR;     // "data"
+// A longer answer could not be read back from a definition file.
+constexpr int PROMPT_MAX_CHARS = MAX_LINE_CHARS;
 
 enum RightClickMode { MODE_SELECT = 0, MODE_PLACE_NPC, MODE_PLACE_ITEM, MODE_KILL_NPC, MODE_KILL_ITEM };
 

@@ -4,20 +4,11 @@
 #include <unistd.h>
 
 #include "numbered_files.h"
-#include "shell/map_editor.h"  // DATA_DIR, and the sprite and icon counts of the art set
+#include "world/world_paths.h"
 #include "world_check.h"
 
 namespace {
-// The editor opens its font beside the data directory.
-const char* const FONT_FILE = "edfont.ttf";
 const char* const NEEDED = " (the editor will not start without it)";
-
-// The art paths, as the art loader formats them.
-std::string spritePath(int set, int direction, int frame) {
-    return dataPath("assets/sprites/" + std::to_string(set) + "/" + std::to_string(direction) + "-" +
-                    std::to_string(frame) + ".png");
-}
-std::string iconPath(int icon) { return dataPath("assets/icns/" + std::to_string(icon) + ".png"); }
 
 // Existence and permission only: whether the bytes make an image is left to the image loader.
 enum class FileState { Usable, Missing, Unreadable };
@@ -49,8 +40,6 @@ int countImages(const World& world, Report& report, std::string (*pathFor)(int),
 }  // namespace
 
 std::string dataPath(const std::string& relative) { return std::string(DATA_DIR) + "/" + relative; }
-std::string tileImagePath(int tile) { return dataPath("assets/tiles/" + std::to_string(tile) + ".png"); }
-std::string itemPicturePath(int picture) { return dataPath("assets/items/" + std::to_string(picture) + ".png"); }
 
 void checkArt(World& world, Report& report) {
     for (int set = 0; set < SPRITE_SETS; ++set)

@@ -6,7 +6,7 @@
 
 #include "lines.h"
 #include "numbered_files.h"
-#include "shell/map_editor.h"  // DATA_DIR, and the sprite sets and directions that have images
+#include "world/world_paths.h"
 #include "world/defdir.h"
 #include "world/defline.h"
 #include "world/item.h"

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "report.h"
+#include "world/world_paths.h"
 
 class World {
 public:
@@ -16,8 +17,6 @@ public:
 
 // A path under the data directory, as shown in messages: dataPath("map.dat") is "data/map.dat".
 std::string dataPath(const std::string& relative);
-std::string tileImagePath(int tile);
-std::string itemPicturePath(int picture);
 
 // Art first: it counts the tile images and item pictures that the other checks need.
 void checkArt(World& world, Report& report);

@@ -3,22 +3,19 @@
 #include <string>
 
 #include "canvas.h"
+#include "world/map.h"
+#include "world/world_paths.h"
 
-constexpr int TILE_COUNT = 47;
-constexpr int SPRITE_SETS = 9;
-constexpr int SPRITE_DIRECTIONS = 4;
-constexpr int SPRITE_FRAMES = 3;
-constexpr int ICON_COUNT = 29;
+constexpr int TILE_COUNT = LAST_TILE + 1;
 constexpr int ITEM_PICTURES = 12;
-constexpr int ART_SIZE = 48;
 
 Canvas drawTile(int tile);
 Canvas drawSprite(int set, int direction, int frame);
 Canvas drawIcon(int icon);
 Canvas drawItemPicture(int picture);
 
-// Each writes its numbered files into dir (created when missing); false after the first failure.
-bool writeTiles(const std::string& dir);
-bool writeSprites(const std::string& dir);
-bool writeIcons(const std::string& dir);
-bool writeItemPictures(const std::string& dir);
+// Each writes its numbered files at the editor's paths under root; false after the first failure.
+bool writeTiles(const std::string& root);
+bool writeSprites(const std::string& root);
+bool writeIcons(const std::string& root);
+bool writeItemPictures(const std::string& root);

@@ -1,5 +1,7 @@
 #include "canvas.h"
 
+#include "files.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -144,6 +146,7 @@ void Canvas::makeOpaque() {
 }
 
 bool Canvas::save(const std::string& path) const {
+    if (!makeDirectory(path.substr(0, path.rfind('/')))) return false;
     if (writePng(path, width, height, pixels.data())) return true;
     std::fprintf(stderr, "worldgen: could not write %s\n", path.c_str());
     return false;

@@ -152,9 +152,8 @@ Canvas drawIcon(int icon) {
     return c;
 }
 
-bool writeIcons(const std::string& dir) {
-    if (!makeDirectory(dir)) return false;
+bool writeIcons(const std::string& root) {
     for (int icon = 0; icon < ICON_COUNT; icon++)
-        if (!drawIcon(icon).save(dir + "/" + std::to_string(icon) + ".png")) return false;
+        if (!drawIcon(icon).save(root + "/" + iconPath(icon))) return false;
     return true;
 }

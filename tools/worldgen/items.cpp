@@ -153,9 +153,8 @@ Canvas drawItemPicture(int picture) {
     return c;
 }
 
-bool writeItemPictures(const std::string& dir) {
-    if (!makeDirectory(dir)) return false;
+bool writeItemPictures(const std::string& root) {
     for (int picture = 0; picture < ITEM_PICTURES; picture++)
-        if (!drawItemPicture(picture).save(dir + "/" + std::to_string(picture) + ".png")) return false;
+        if (!drawItemPicture(picture).save(root + "/" + itemPicturePath(picture))) return false;
     return true;
 }

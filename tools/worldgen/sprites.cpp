@@ -185,15 +185,10 @@ Canvas drawSprite(int set, int direction, int frame) {
     return c;
 }
 
-bool writeSprites(const std::string& dir) {
-    for (int set = 0; set < SPRITE_SETS; set++) {
-        std::string setDir = dir + "/" + std::to_string(set);
-        if (!makeDirectory(setDir)) return false;
+bool writeSprites(const std::string& root) {
+    for (int set = 0; set < SPRITE_SETS; set++)
         for (int direction = 0; direction < SPRITE_DIRECTIONS; direction++)
-            for (int frame = 0; frame < SPRITE_FRAMES; frame++) {
-                std::string path = setDir + "/" + std::to_string(direction) + "-" + std::to_string(frame) + ".png";
-                if (!drawSprite(set, direction, frame).save(path)) return false;
-            }
-    }
+            for (int frame = 0; frame < SPRITE_FRAMES; frame++)
+                if (!drawSprite(set, direction, frame).save(root + "/" + spritePath(set, direction, frame))) return false;
     return true;
 }

@@ -15,9 +15,8 @@ Canvas drawTile(int tile) {
     return c;
 }
 
-bool writeTiles(const std::string& dir) {
-    if (!makeDirectory(dir)) return false;
+bool writeTiles(const std::string& root) {
     for (int tile = 0; tile < TILE_COUNT; tile++)
-        if (!drawTile(tile).save(dir + "/" + std::to_string(tile) + ".png")) return false;
+        if (!drawTile(tile).save(root + "/" + tileImagePath(tile))) return false;
     return true;
 }

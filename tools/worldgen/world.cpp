@@ -9,9 +9,7 @@
 const char* const DEFAULT_FONT_PATH = WORLDGEN_FONT;
 
 bool generateArt(const std::string& root) {
-    std::string assets = root + "/data/assets";
-    return writeTiles(assets + "/tiles") && writeSprites(assets + "/sprites") && writeIcons(assets + "/icns") &&
-           writeItemPictures(assets + "/items");
+    return writeTiles(root) && writeSprites(root) && writeIcons(root) && writeItemPictures(root);
 }
 
 bool copyFont(const std::string& root) {
@@ -20,7 +18,7 @@ bool copyFont(const std::string& root) {
         std::fprintf(stderr, "worldgen: could not read the font %s\n", DEFAULT_FONT_PATH);
         return false;
     }
-    return writeBytes(root + "/edfont.ttf", bytes);
+    return writeBytes(root + "/" + FONT_FILE, bytes);
 }
 
 bool generateWorld(const std::string& root) {
