@@ -77,6 +77,9 @@ public:
 
 private:
     int captionX = -1, captionY = -1;  // last caption set, so it is sent only on change
+    // Set once a save in this run has numbered a directory that had no 0.def: from then on
+    // it holds exactly the list, as after the load command.
+    bool npcFilesWritten = false, itemFilesWritten = false;
     void handleLeftClick(int mx, int my);
     void handleOtherClick(int mx, int my);
     void saveWorld();

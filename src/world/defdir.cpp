@@ -9,12 +9,12 @@
 
 #include "world/actor.h"
 #include "world/item.h"
+#include "world/safe_file.h"
 
 std::string npcDefPath(const std::string& dir, int n) { return dir + "/npcdef/" + std::to_string(n) + ".def"; }
 std::string itemDefPath(const std::string& dir, int n) { return dir + "/idef/" + std::to_string(n) + ".def"; }
 
 namespace {
-using PathFor = std::string (*)(const std::string&, int);
 
 // Reads files 0, 1, ... into new objects appended to the list, up to the first missing one.
 template <typename T, typename List>
@@ -51,7 +51,7 @@ bool saveAll(const std::string& dir, const char* subdir, const List& list, bool 
     if (!worldLoaded) {
         if (list.empty()) return true;
         // Numbering from 0 would overwrite the world's own files with a partial list.
-        if (access(pathFor(dir, 0).c_str(), F_OK) == 0) {
+        if (fileExists(pathFor(dir, 0))) {
             fputs(notLoadedWarning, stderr);
             return false;
         }

@@ -7,6 +7,7 @@
 class Actor;
 class Item;
 
+using PathFor = std::string (*)(const std::string& dir, int n);
 std::string npcDefPath(const std::string& dir, int n);
 std::string itemDefPath(const std::string& dir, int n);
 

@@ -38,6 +38,8 @@ bool writeFileAtomically(const std::string& path, const std::string& bytes) {
     return warnNotWritten(path);
 }
 
+bool fileExists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
+
 bool readWholeFile(const std::string& path, std::string& bytes) {
     int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return false;

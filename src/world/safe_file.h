@@ -6,5 +6,6 @@
 // whole. On failure writes "***WARNING*** could not write <path>" on standard error,
 // leaves any old file as it was and returns false.
 bool writeFileAtomically(const std::string& path, const std::string& bytes);
+bool fileExists(const std::string& path);
 // Reads a whole file; false when it cannot be opened.
 bool readWholeFile(const std::string& path, std::string& bytes);

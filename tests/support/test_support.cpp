@@ -51,7 +51,6 @@ void writeFile(const std::string& path, const std::string& bytes) {
     out << bytes;
 }
 
-bool fileExists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
 void makeDirs(const std::string& path) { fs::create_directories(path); }
 void removeFile(const std::string& path) { std::remove(path.c_str()); }
 

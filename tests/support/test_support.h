@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "world/safe_file.h"  // fileExists, readWholeFile
+
 // A fresh directory under /tmp, removed with everything in it when the object goes.
 class TempDir {
 public:
@@ -16,7 +18,6 @@ public:
 
 std::string readFile(const std::string& path);  // empty when missing
 void writeFile(const std::string& path, const std::string& bytes);  // creates parent directories
-bool fileExists(const std::string& path);
 void makeDirs(const std::string& path);
 void removeFile(const std::string& path);
 
