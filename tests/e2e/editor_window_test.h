@@ -1,0 +1,81 @@
+#pragma once
+// The real editor binary in a real window under a private X server, driven the way a user
+// drives it: held keys (XTEST), mouse clicks and typed answers (xdotool).
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "editor_process.h"
+#include "test_support.h"
+#include "wait_until.h"
+#include "x_client.h"
+#include "x_server.h"
+
+class EditorWindowTest : public ::testing::Test {
+protected:
+    // Declared in the order of their lives: the editor goes before the X connection, and
+    // that before the X server.
+    TempDir world;  // the editor's working directory: data/ and edfont.ttf
+    TempDir logs;   // what the X server and the editor print
+    XServer xserver;
+    XClient x;
+    EditorProcess editor;
+    unsigned long window = 0;
+    int scrollX = 0, scrollY = 0;  // the view's top-left cell, as the caption last said
+    int mode = 0;                  // the right-click mode, from the counted presses of Z
+    int tile = 0;                  // the current tile, from the counted presses of ]
+
+    void SetUp() override;  // the default world and an X server
+    void TearDown() override;
+
+    std::string data(const std::string& relative) const { return world / ("data/" + relative); }
+    std::string screenshotPath() const { return world / "sshot.bmp"; }
+    std::string diagnostics();  // the caption and the editor's output, for failure messages
+
+    // Starts the editor and waits for its window, captioned "x=0 y=0" after the first frame.
+    void launch();
+    void expectExit(int status);
+
+    std::string caption();
+    void readCaption();    // scrollX and scrollY from the caption
+    void settleCaption();  // waits until the caption has stopped changing, then reads it
+    void waitForCaption(const std::string& expected);
+    void waitForOutput(const std::string& text);
+
+    void keyDown(const std::vector<std::string>& keys);
+    void keyUp(const std::vector<std::string>& keys);
+    void click(int button, int x, int y);
+    // Holds the keys until the caption changes, then releases them.
+    void holdUntilCaptionChanges(const std::vector<std::string>& keys);
+    // Holds the keys together with F3 until the screenshot appears, then releases them. F3
+    // comes last in the key order and waits 100 ms after writing the file, so the commands
+    // of the keys have run in that frame and the release lands before the next one.
+    void pressOnce(const std::vector<std::string>& keys);
+    // pressOnce with Down added as a counter: fired is how many frames the key acted in,
+    // read from the caption (1 unless the release came late).
+    void tapCounted(const std::string& key, int& fired);
+    void setMode(int target);  // presses Z until the right-click mode is the target
+    void nextTile();           // presses ] once (or counts how often it acted)
+    void save() { pressOnce({"s"}); }
+    void load() { pressOnce({"l"}); }
+
+    // Clicks a mouse button other than the left one at a window position and waits until the
+    // first question's black answer strip shows: the prompt is open.
+    void openPrompt(int x, int y);
+    // Whether the black answer strip of a question asked at top is shown, with nothing typed.
+    bool answerStripShown(int top);
+    // Waits for the question asked at top, types the answer and presses Return. Answers are
+    // not empty: a typed answer leaves its strip no longer all black, so that a later question
+    // asked at the same place is told apart.
+    void answer(int top, const std::string& text);
+
+    // Every file under a directory, by relative path, with its bytes.
+    static std::map<std::string, std::string> filesUnder(const std::string& dir);
+
+    template <typename Condition>
+    bool waitWhileRunning(Condition done, int timeoutMs = WAIT_MS) {
+        return waitUntil([&] { return done() || editor.poll(); }, timeoutMs) && !editor.ended;
+    }
+};

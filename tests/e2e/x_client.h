@@ -1,0 +1,28 @@
+#pragma once
+// The tests' own connection to the X server: what xdotool cannot do or does slowly.
+#include <string>
+#include <vector>
+
+typedef struct _XDisplay Display;
+
+class XClient {
+public:
+    Display* display = nullptr;
+
+    bool open(const std::string& name);
+    void close();
+    ~XClient() { close(); }
+
+    // The window's title (WM_NAME); empty when it has none or no longer exists.
+    std::string windowName(unsigned long window);
+    // What a window manager sends when the user closes the window: a WM_DELETE_WINDOW
+    // client message. Without a window manager nobody else would send it.
+    bool sendCloseRequest(unsigned long window);
+    // Presses (or releases) the keys, named as X keysyms ("z", "Down", "F3"), through the
+    // XTEST extension in one flush, so that the editor's next event poll sees all of them:
+    // xdotool sends the keys of a chord one by one, and an idle frame loop polls so often
+    // that it would see each in a frame of its own.
+    bool sendKeys(const std::vector<std::string>& keys, bool press);
+    // True when every pixel of the area of the window is black (pixel value 0).
+    bool isBlack(unsigned long window, int x, int y, int width, int height);
+};
