@@ -4,29 +4,44 @@
 
 constexpr Uint8 MINIMAP_ALPHA = 100;
 
-static Uint32 cellColour(const Map& source, int x, int y, Uint32 sea, Uint32 solid, Uint32 plain) {
-    // Column 349 and row 349 are solid and never sea, so they are always black.
-    if (x >= MAP_SIZE - 1 || y >= MAP_SIZE - 1) return solid;
-    int tile = source.tiles[y][x];
-    return tile == SEA_TILE ? sea : isSolidTile(tile) ? solid : plain;
-}
+// The colour of every tile number the editor offers; any other number is plain ground.
+class CellColours {
+public:
+    Uint32 sea, solid, plain;
+    Uint32 byTile[LAST_TILE + 1];
 
-// Writes every cell's colour straight into the surface's pixels (one fill per pixel
-// would cost ten times as much).
+    explicit CellColours(SDL_PixelFormat* format)
+        : sea(SDL_MapRGB(format, 0, 0, 255)), solid(SDL_MapRGB(format, 0, 0, 0)), plain(SDL_MapRGB(format, 100, 100, 100)) {
+        for (int tile = 0; tile <= LAST_TILE; ++tile)
+            byTile[tile] = tile == SEA_TILE ? sea : isSolidTile(tile) ? solid : plain;
+    }
+    Uint32 of(int tile) const { return static_cast<unsigned>(tile) <= LAST_TILE ? byTile[tile] : plain; }
+};
+
+// Column 349 and row 349 are solid and never sea, so they are always black.
+static bool onLastLine(int x, int y) { return x >= MAP_SIZE - 1 || y >= MAP_SIZE - 1; }
+
+// Writes every cell's colour straight into the surface's pixels, looked up per tile (one
+// fill per pixel, or the solid and sea tests per cell, would cost several times as much).
 static void paintMinimap(SDL_Surface* surface, const Map& source) {
-    SDL_PixelFormat* format = surface->format;
-    const Uint32 sea = SDL_MapRGB(format, 0, 0, 255);
-    const Uint32 solid = SDL_MapRGB(format, 0, 0, 0);
-    const Uint32 plain = SDL_MapRGB(format, 100, 100, 100);
-    if (format->BytesPerPixel != 2) {
+    const CellColours colours(surface->format);
+    if (surface->format->BytesPerPixel != 2) {
         for (int y = 0; y < MAP_SIZE; ++y)
-            for (int x = 0; x < MAP_SIZE; ++x) fillRect(surface, x, y, 1, 1, cellColour(source, x, y, sea, solid, plain));
+            for (int x = 0; x < MAP_SIZE; ++x)
+                fillRect(surface, x, y, 1, 1, onLastLine(x, y) ? colours.solid : colours.of(source.tiles[y][x]));
         return;
     }
+    const Uint16 solid = static_cast<Uint16>(colours.solid);
     if (SDL_MUSTLOCK(surface)) SDL_LockSurface(surface);
     for (int y = 0; y < MAP_SIZE; ++y) {
         Uint16* row = reinterpret_cast<Uint16*>(static_cast<Uint8*>(surface->pixels) + y * surface->pitch);
-        for (int x = 0; x < MAP_SIZE; ++x) row[x] = static_cast<Uint16>(cellColour(source, x, y, sea, solid, plain));
+        if (y == MAP_SIZE - 1) {
+            for (int x = 0; x < MAP_SIZE; ++x) row[x] = solid;
+            break;
+        }
+        const int* tiles = source.tiles[y];
+        for (int x = 0; x < MAP_SIZE - 1; ++x) row[x] = static_cast<Uint16>(colours.of(tiles[x]));
+        row[MAP_SIZE - 1] = solid;
     }
     if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
 }
