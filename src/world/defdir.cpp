@@ -59,14 +59,15 @@ bool saveAll(const std::string& dir, const char* subdir, const List& list, bool 
     // Failures to create show up below as files that could not be written.
     mkdir(dir.c_str(), 0777);
     mkdir((dir + "/" + subdir).c_str(), 0777);
-    bool ok = true;
+    // All or nothing: a file that cannot be written (a full disk) leaves every old file as it was.
+    FileBatch batch;
     int n = 0;
     for (const auto* object : list) {
-        if (!object->serializeTo(pathFor(dir, n))) ok = false;
+        if (!batch.add(pathFor(dir, n), object->serialize())) return false;
         ++n;
     }
-    if (worldLoaded && !removeFrom(dir, n, pathFor)) ok = false;
-    return ok;
+    if (!batch.commit()) return false;
+    return !worldLoaded || removeFrom(dir, n, pathFor);
 }
 }  // namespace
 

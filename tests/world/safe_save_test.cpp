@@ -1,0 +1,262 @@
+// Saves cut short by a full disk, a file size limit or a killed process leave the previous
+// world's files as they were, byte for byte, and say what was not written.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <list>
+#include <map>
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include "test_support.h"
+#include "world/actor.h"
+#include "world/defdir.h"
+#include "world/defline.h"
+#include "world/item.h"
+#include "world/map.h"
+
+namespace {
+namespace fs = std::filesystem;
+using Files = std::map<std::string, std::string>;
+
+// Every regular file under dir, by path relative to dir, with its bytes.
+Files snapshot(const std::string& dir, const std::string& skip = "") {
+    Files files;
+    for (const auto& entry : fs::recursive_directory_iterator(dir)) {
+        std::string relative = fs::relative(entry.path(), dir).string();
+        if (entry.is_regular_file() && relative != skip) files[relative] = readFile(entry.path().string());
+    }
+    return files;
+}
+
+std::unique_ptr<Map> mapOf(int seed) {
+    auto map = std::make_unique<Map>();
+    for (int y = 0; y < MAP_SIZE; ++y)
+        for (int x = 0; x < MAP_SIZE; ++x) map->tiles[y][x] = (x * 7 + y * 3 + seed) % (LAST_TILE + 1);
+    return map;
+}
+
+// Lists that own what they hold, as the editor's do.
+struct World {
+    std::list<Actor*> npcs;
+    std::vector<Item*> items;
+    World(int npcCount, int itemCount, const std::string& tag) {
+        for (int i = 0; i < npcCount; ++i) {
+            Actor* actor = new Actor();
+            actor->name = tag + " npc " + std::to_string(i);
+            actor->hp = i;
+            npcs.push_back(actor);
+        }
+        for (int i = 0; i < itemCount; ++i) {
+            Item* item = new Item();
+            item->name = tag + " item " + std::to_string(i);
+            item->price = i;
+            items.push_back(item);
+        }
+    }
+    ~World() {
+        for (Actor* a : npcs) delete a;
+        for (Item* i : items) delete i;
+    }
+    World(const World&) = delete;
+    World& operator=(const World&) = delete;
+    bool save(const std::string& dir) const {
+        bool npcsSaved = saveActorFiles(dir, npcs, true);
+        return saveItemFiles(dir, items, true) && npcsSaved;
+    }
+    // The files a successful save leaves, by path relative to the data directory.
+    Files files() const {
+        Files result;
+        int n = 0;
+        for (const Actor* a : npcs) result["npcdef/" + std::to_string(n++) + ".def"] = a->serialize();
+        n = 0;
+        for (const Item* i : items) result["idef/" + std::to_string(n++) + ".def"] = i->serialize();
+        return result;
+    }
+};
+
+// Runs body in a child process whose files cannot grow past limit bytes: a write that would
+// go further fails with EFBIG, as on a full disk (SIGXFSZ is ignored so it does not kill).
+// The child's standard streams go where the parent's go. Returns the body's result.
+int withFileSizeLimit(rlim_t limit, const std::function<int()>& body) {
+    fflush(stdout);
+    fflush(stderr);
+    pid_t pid = fork();
+    if (pid == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit small = {limit, limit};
+        if (setrlimit(RLIMIT_FSIZE, &small) != 0) _exit(100);
+        int result = body();
+        fflush(stdout);
+        fflush(stderr);
+        _exit(result);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string notWritten(const std::string& path) { return "***WARNING*** could not write " + path + "\n"; }
+
+// A small tmpfs mounted over a directory for the life of the object (root only).
+class SmallDisk {
+public:
+    bool mounted = false;
+    std::string path;
+    SmallDisk(const std::string& at, const char* size) : path(at) {
+        std::string options = std::string("size=") + size + ",mode=0700";
+        mounted = mount("tmpfs", at.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, options.c_str()) == 0;
+    }
+    ~SmallDisk() {
+        if (mounted) umount2(path.c_str(), MNT_DETACH);
+    }
+    // Fills the disk, then gives back `spare` bytes.
+    void fillLeaving(off_t spare) {
+        std::string filler = path + "/filler";
+        int fd = open(filler.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        ASSERT_GE(fd, 0);
+        std::string block(4096, 'f');
+        off_t size = 0;
+        for (;;) {
+            ssize_t done = write(fd, block.data(), block.size());
+            if (done <= 0) break;
+            size += done;
+        }
+        ASSERT_GT(size, spare);
+        ASSERT_EQ(ftruncate(fd, size - spare), 0);
+        close(fd);
+    }
+};
+}  // namespace
+
+TEST(SafeSave, MapCutShortKeepsTheOldMap) {
+    TempDir dir;
+    {
+        CaptureOutput quiet;
+        ASSERT_TRUE(mapOf(1)->saveMap(dir.path));
+    }
+    const std::string old = readFile(dir / "map.dat");
+    auto edited = mapOf(2);
+
+    CaptureOutput capture;
+    EXPECT_EQ(withFileSizeLimit(4096, [&] { return edited->saveMap(dir.path) ? 1 : 2; }), 2);
+    EXPECT_EQ(capture.out(), "");  // no "Written. closing"
+    EXPECT_EQ(capture.err(), notWritten(dir / "map.dat"));
+    EXPECT_TRUE(readFile(dir / "map.dat") == old) << "the old map file changed";
+    EXPECT_EQ(snapshot(dir.path).size(), 1u) << "a temporary was left behind";
+}
+
+TEST(SafeSave, DefinitionsCutShortKeepEveryOldFile) {
+    TempDir dir;
+    World before(30, 10, "old");
+    ASSERT_TRUE(before.save(dir.path));
+    const Files old = snapshot(dir.path);
+    ASSERT_EQ(old, before.files());
+
+    // More NPCs and fewer items than before; one file of each is too big for the limit, so
+    // the writing stops part-way through each directory.
+    World after(40, 3, "new");
+    std::string longLine(MAX_LINE_CHARS, 'x');
+    Actor* big = *std::next(after.npcs.begin(), 25);
+    big->firstConvo = big->secondConvo = big->name = longLine;
+    after.items[1]->name = after.items[1]->description = after.items[1]->shortName = longLine;
+    {
+        CaptureOutput capture;
+        EXPECT_EQ(withFileSizeLimit(1000, [&] { return after.save(dir.path) ? 1 : 2; }), 2);
+        EXPECT_EQ(capture.err(), notWritten(npcDefPath(dir.path, 25)) + notWritten(itemDefPath(dir.path, 1)));
+    }
+    // Nothing replaced, nothing added (no temporaries, no new numbers), nothing removed.
+    EXPECT_TRUE(snapshot(dir.path) == old) << "a failed save changed the definition directories";
+
+    // The same save with room to write gives exactly the new lists.
+    ASSERT_TRUE(after.save(dir.path));
+    EXPECT_TRUE(snapshot(dir.path) == after.files());
+}
+
+TEST(SafeSave, FullDiskKeepsTheOldWorld) {
+    TempDir dir;
+    SmallDisk disk(dir.path, "1m");
+    if (!disk.mounted) GTEST_SKIP() << "mounting a tmpfs is not permitted here";
+    World before(20, 5, "old");
+    {
+        CaptureOutput quiet;
+        ASSERT_TRUE(mapOf(1)->saveMap(dir.path));
+        ASSERT_TRUE(before.save(dir.path));
+    }
+    const Files old = snapshot(dir.path);
+    // Room for a few small files: the map and each directory run out part-way.
+    ASSERT_NO_FATAL_FAILURE(disk.fillLeaving(3 * 4096));
+
+    auto edited = mapOf(2);
+    World after(25, 8, "new");
+    {
+        CaptureOutput capture;
+        EXPECT_FALSE(edited->saveMap(dir.path));
+        EXPECT_FALSE(after.save(dir.path));
+        EXPECT_EQ(capture.out(), "");
+        std::string err = capture.err();
+        EXPECT_EQ(err.rfind(notWritten(dir / "map.dat"), 0), 0u) << err;
+        // Each directory stops at the first file that finds no room, whichever that is.
+        EXPECT_NE(err.find("could not write " + dir / "npcdef/"), std::string::npos) << err;
+        EXPECT_NE(err.find("could not write " + dir / "idef/"), std::string::npos) << err;
+    }
+    EXPECT_TRUE(snapshot(dir.path, "filler") == old) << "a save on a full disk changed the world";
+
+    removeFile(dir / "filler");
+    CaptureOutput quiet;
+    ASSERT_TRUE(edited->saveMap(dir.path));
+    ASSERT_TRUE(after.save(dir.path));
+    Files expected = after.files();
+    expected["map.dat"] = edited->serialize();
+    EXPECT_TRUE(snapshot(dir.path) == expected);
+}
+
+// A process killed in the middle of a save (a crash) leaves every file whole: old or new.
+TEST(SafeSave, KilledSaveLeavesEachFileOldOrNew) {
+    TempDir dir;
+    World before(500, 0, "old");
+    World after(500, 0, "renamed");
+    const Files old = before.files(), updated = after.files();
+    const std::string firstFile = npcDefPath(dir.path, 0);
+
+    // Killed once while the temporaries are written, once while they are renamed.
+    const std::vector<std::function<bool()>> moments = {
+        [&] { return fileExists(firstFile + ".tmp"); },
+        [&] { return readFile(firstFile) == updated.at("npcdef/0.def"); },
+    };
+    for (const auto& moment : moments) {
+        ASSERT_TRUE(before.save(dir.path));
+        pid_t pid = fork();
+        if (pid == 0) {
+            for (;;) after.save(dir.path);  // until killed
+        }
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (!moment() && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+
+        Files left;
+        for (const auto& [name, bytes] : snapshot(dir.path))
+            if (name.size() < 4 || name.compare(name.size() - 4, 4, ".tmp") != 0) left[name] = bytes;  // never loaded
+        ASSERT_EQ(left.size(), old.size());
+        for (const auto& [name, bytes] : left) {
+            ASSERT_TRUE(old.count(name)) << name << " was not there before";
+            EXPECT_TRUE(bytes == old.at(name) || bytes == updated.at(name))
+                << name << " is neither its old nor its new self";
+        }
+    }
+    // The next save takes the temporaries left behind.
+    ASSERT_TRUE(after.save(dir.path));
+    EXPECT_TRUE(snapshot(dir.path) == updated);
+}
