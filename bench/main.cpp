@@ -10,6 +10,7 @@
 
 #include "harness.h"
 #include "render/blit.h"
+#include "render/direct_blit.h"
 #include "scene.h"
 #include "world/defdir.h"
 
@@ -51,7 +52,7 @@ FrameCases addFrameCases(Harness& harness, MapEditor& editor) {
     harness.add("  drawMap (tiles, \"Current tile:\")", timedLoop([e] { e->drawMap(); }));
     harness.add("  drawHUD (minimap, box, mode line, palette)", timedLoop([e] { e->drawHUD(); }));
     harness.add("  drawSprites (200 NPCs, 200 items)", timedLoop([e] { e->drawSprites(); }));
-    harness.add("    minimap blit (350x350, alpha 100)", timedLoop([e] { blitAt(e->minimap, e->screen, 0, 0); }));
+    harness.add("    minimap blit (350x350, alpha 100)", timedLoop([e] { blitTranslucent(e->minimap, e->screen, 0, 0); }));
     harness.add("    mode line text", timedLoop([e] { e->drawTextAt("Right Click: Select multiple tiles", 0, 580); }));
     harness.add("    \"Current tile:\" text", timedLoop([e] { e->drawTextAt("Current tile:", 700, 410); }));
     harness.add("    drawTilePalette", timedLoop([e] { e->drawTilePalette(); }));

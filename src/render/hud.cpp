@@ -1,5 +1,6 @@
 // The heads-up display (minimap, view box, mode line, palette) and text drawing.
 #include "render/blit.h"
+#include "render/direct_blit.h"
 #include "shell/map_editor.h"
 
 static const char* const MODE_LINES[LAST_MODE + 1] = {
@@ -20,7 +21,8 @@ void MapEditor::drawTextAt(const char* text, int x, int y) {
 }
 
 void MapEditor::drawHUD() {
-    if (showMinimap && minimap) blitAt(minimap, screen, 0, 0);
+    // The translucent minimap was half of a frame's time through SDL's one-pixel-at-a-time blend.
+    if (showMinimap && minimap) blitTranslucent(minimap, screen, 0, 0);
     drawScrollbox(scrollX, scrollY);
     if (rightClickMode >= 0 && rightClickMode <= LAST_MODE) drawTextAt(MODE_LINES[rightClickMode], 0, 580);
     if (showPalette) drawTilePalette();
