@@ -1,12 +1,79 @@
 #include "render/direct_blit.h"
 
 #include <algorithm>
+#include <cstring>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 
 #include "render/blit.h"
+
+// The part of a w x h image at (x, y) that falls inside the destination's clip rectangle,
+// found as SDL_BlitSurface finds it (positions are 16-bit there).
+class ClippedArea {
+public:
+    int x, y, left, top, right, bottom;
+    ClippedArea(const SDL_Surface* image, const SDL_Surface* destination, int atX, int atY)
+        : x(static_cast<Sint16>(atX)), y(static_cast<Sint16>(atY)) {
+        const SDL_Rect& clip = destination->clip_rect;
+        left = std::max(x, static_cast<int>(clip.x));
+        top = std::max(y, static_cast<int>(clip.y));
+        right = std::min(x + image->w, clip.x + static_cast<int>(clip.w));
+        bottom = std::min(y + image->h, clip.y + static_cast<int>(clip.h));
+    }
+    bool empty() const { return left >= right || top >= bottom; }
+};
+
+// Both surfaces locked for direct access, when they need it; false if either could not be.
+static bool lockBoth(SDL_Surface* image, SDL_Surface* destination) {
+    if (SDL_MUSTLOCK(destination) && SDL_LockSurface(destination) < 0) return false;
+    if (SDL_MUSTLOCK(image) && SDL_LockSurface(image) < 0) {
+        if (SDL_MUSTLOCK(destination)) SDL_UnlockSurface(destination);
+        return false;
+    }
+    return true;
+}
+
+static void unlockBoth(SDL_Surface* image, SDL_Surface* destination) {
+    if (SDL_MUSTLOCK(image)) SDL_UnlockSurface(image);
+    if (SDL_MUSTLOCK(destination)) SDL_UnlockSurface(destination);
+}
+
+// SDL copies such an image byte for byte: same pixel layout, nothing to blend or skip.
+// Palettes (one byte per pixel) are left to SDL, which maps them.
+static bool copiesLikeSdl(const SDL_Surface* image, const SDL_Surface* destination) {
+    const SDL_PixelFormat* from = image->format;
+    const SDL_PixelFormat* to = destination->format;
+    return image != destination && !(image->flags & (SDL_SRCALPHA | SDL_SRCCOLORKEY | SDL_RLEACCEL)) &&
+           from->BytesPerPixel >= 2 && from->BitsPerPixel == to->BitsPerPixel &&
+           from->BytesPerPixel == to->BytesPerPixel && from->Rmask == to->Rmask && from->Gmask == to->Gmask &&
+           from->Bmask == to->Bmask && from->Amask == to->Amask;
+}
+
+SDL_Rect blitOpaque(SDL_Surface* image, SDL_Surface* destination, int x, int y) {
+    if (!image || !copiesLikeSdl(image, destination)) return blitAt(image, destination, x, y);
+    SDL_Rect covered;
+    const ClippedArea area(image, destination, x, y);
+    covered.x = static_cast<Sint16>(area.left);
+    covered.y = static_cast<Sint16>(area.top);
+    covered.w = covered.h = 0;
+    if (area.empty() || !lockBoth(image, destination)) return covered;
+    const int bytesPerPixel = image->format->BytesPerPixel;
+    const size_t rowBytes = static_cast<size_t>(area.right - area.left) * bytesPerPixel;
+    const Uint8* from = static_cast<const Uint8*>(image->pixels) + (area.top - area.y) * image->pitch +
+                        (area.left - area.x) * bytesPerPixel;
+    Uint8* to = static_cast<Uint8*>(destination->pixels) + area.top * destination->pitch + area.left * bytesPerPixel;
+    for (int row = area.top; row < area.bottom; ++row) {
+        memcpy(to, from, rowBytes);
+        from += image->pitch;
+        to += destination->pitch;
+    }
+    unlockBoth(image, destination);
+    covered.w = static_cast<Uint16>(area.right - area.left);
+    covered.h = static_cast<Uint16>(area.bottom - area.top);
+    return covered;
+}
 
 static bool is565(const SDL_PixelFormat* f) {
     return f->BytesPerPixel == 2 && f->Rmask == 0xf800 && f->Gmask == 0x07e0 && f->Bmask == 0x001f && f->Amask == 0;
@@ -57,32 +124,19 @@ static void blendRow(const Uint16* source, Uint16* destination, int width, unsig
 
 void blitTranslucent(SDL_Surface* image, SDL_Surface* destination, int x, int y) {
     if (!image) return;
-    // Positions are 16-bit in SDL's rectangles.
-    x = static_cast<Sint16>(x);
-    y = static_cast<Sint16>(y);
     if (!blendsLikeSdl565(image, destination)) {
         blitAt(image, destination, x, y);
         return;
     }
-    // Clip to the destination's clip rectangle as SDL_BlitSurface does.
-    const SDL_Rect& clip = destination->clip_rect;
-    const int left = std::max(x, static_cast<int>(clip.x));
-    const int top = std::max(y, static_cast<int>(clip.y));
-    const int right = std::min(x + image->w, clip.x + static_cast<int>(clip.w));
-    const int bottom = std::min(y + image->h, clip.y + static_cast<int>(clip.h));
-    if (left >= right || top >= bottom) return;
-    if (SDL_MUSTLOCK(destination) && SDL_LockSurface(destination) < 0) return;
-    if (SDL_MUSTLOCK(image) && SDL_LockSurface(image) < 0) {
-        if (SDL_MUSTLOCK(destination)) SDL_UnlockSurface(destination);
-        return;
-    }
+    const ClippedArea area(image, destination, x, y);
+    if (area.empty() || !lockBoth(image, destination)) return;
     const unsigned alpha5 = image->format->alpha >> 3;
-    for (int row = top; row < bottom; ++row) {
+    for (int row = area.top; row < area.bottom; ++row) {
         const Uint16* from = reinterpret_cast<const Uint16*>(static_cast<const Uint8*>(image->pixels) +
-                                                             (row - y) * image->pitch) + (left - x);
-        Uint16* to = reinterpret_cast<Uint16*>(static_cast<Uint8*>(destination->pixels) + row * destination->pitch) + left;
-        blendRow(from, to, right - left, alpha5);
+                                                             (row - area.y) * image->pitch) + (area.left - area.x);
+        Uint16* to = reinterpret_cast<Uint16*>(static_cast<Uint8*>(destination->pixels) + row * destination->pitch) +
+                     area.left;
+        blendRow(from, to, area.right - area.left, alpha5);
     }
-    if (SDL_MUSTLOCK(image)) SDL_UnlockSurface(image);
-    if (SDL_MUSTLOCK(destination)) SDL_UnlockSurface(destination);
+    unlockBoth(image, destination);
 }

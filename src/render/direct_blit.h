@@ -2,6 +2,12 @@
 // Blits the editor makes itself where SDL's own are slow, with exactly SDL's pixels.
 #include <SDL.h>
 
+// Blits an opaque image (no alpha, no colour key) of the destination's pixel format with its
+// top-left corner at (x, y) by copying its rows, and returns the area covered after clipping
+// (empty when nothing was), as blitAt does. SDL's own copy stores around the cache, so that
+// everything drawn over the tiles afterwards had to fetch the frame back from memory.
+SDL_Rect blitOpaque(SDL_Surface* image, SDL_Surface* destination, int x, int y);
+
 // Blits an image that carries a per-surface alpha (SDL_SRCALPHA, no colour key) with its
 // top-left corner at (x, y), giving exactly the pixels SDL_BlitSurface gives. Between 16-bit
 // 5-6-5 surfaces it blends eight pixels at a time, where SDL's own blitter takes one; any

@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "render/blit.h"
+#include "render/direct_blit.h"
 #include "shell/map_editor.h"
 
 // The block drawn each frame; the display clips it to 17 columns and 13 rows.
@@ -18,11 +19,11 @@ void MapEditor::drawMap() {
                 fprintf(stderr, "Invalid tile: %i,%i\n", x, y);
                 tile = 0;
             }
-            SDL_Rect covered = blitAt(art.tileImage(tile), screen, TILE_SIZE * j, TILE_SIZE * i);
+            SDL_Rect covered = blitOpaque(art.tileImage(tile), screen, TILE_SIZE * j, TILE_SIZE * i);
             if (selX1 <= x && x <= selX2 && selY1 <= y && y <= selY2 && covered.w && covered.h)
                 SDL_FillRect(screen, &covered, red);
         }
     }
     drawTextAt("Current tile:", 700, 410);
-    blitAt(art.tileImage(currentTile), screen, 752, 430);
+    blitOpaque(art.tileImage(currentTile), screen, 752, 430);
 }

@@ -1,5 +1,6 @@
 // The editor's own blits must give exactly SDL's pixels: for the translucent minimap, every
-// 16-bit destination value under many source values and alphas, clipped at every edge.
+// 16-bit destination value under many source values and alphas; for opaque tiles, the same
+// copy and the same covered area; both clipped at every edge.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -95,6 +96,81 @@ TEST(TranslucentBlitTest, OtherKindsOfImageAreLeftToSdl) {
     EXPECT_TRUE(blendsAsSdlDoes(wide, background, 1, 2));
     SDL_FreeSurface(wide);
     SDL_FreeSurface(opaque);
+    SDL_FreeSurface(keyed);
+    SDL_FreeSurface(background);
+}
+
+// Copies the image onto two copies of the background, by SDL and by blitOpaque, and compares
+// the pixels and the covered areas.
+void expectCopiedAsSdlDoes(SDL_Surface* image, SDL_Surface* background, int x, int y, const SDL_Rect* clip = nullptr) {
+    SDL_PixelFormat* f = background->format;
+    SDL_Surface* bySdl = SDL_CreateRGBSurface(SDL_SWSURFACE, background->w, background->h, f->BitsPerPixel, f->Rmask,
+                                              f->Gmask, f->Bmask, f->Amask);
+    SDL_Surface* byUs = SDL_CreateRGBSurface(SDL_SWSURFACE, background->w, background->h, f->BitsPerPixel, f->Rmask,
+                                             f->Gmask, f->Bmask, f->Amask);
+    SDL_BlitSurface(background, nullptr, bySdl, nullptr);
+    SDL_BlitSurface(background, nullptr, byUs, nullptr);
+    SDL_SetClipRect(bySdl, clip);
+    SDL_SetClipRect(byUs, clip);
+    SDL_Rect sdlCovered = {static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};
+    SDL_BlitSurface(image, nullptr, bySdl, &sdlCovered);
+    SDL_Rect ourCovered = blitOpaque(image, byUs, x, y);
+    EXPECT_EQ(ourCovered.w, sdlCovered.w) << "at " << x << "," << y;
+    EXPECT_EQ(ourCovered.h, sdlCovered.h) << "at " << x << "," << y;
+    if (sdlCovered.w && sdlCovered.h) {
+        EXPECT_EQ(ourCovered.x, sdlCovered.x) << "at " << x << "," << y;
+        EXPECT_EQ(ourCovered.y, sdlCovered.y) << "at " << x << "," << y;
+    }
+    const size_t rowBytes = static_cast<size_t>(background->w) * f->BytesPerPixel;
+    int differentRows = 0;
+    for (int r = 0; r < background->h; ++r)
+        differentRows += memcmp(static_cast<Uint8*>(bySdl->pixels) + r * bySdl->pitch,
+                                static_cast<Uint8*>(byUs->pixels) + r * byUs->pitch, rowBytes) != 0;
+    EXPECT_EQ(differentRows, 0) << "at " << x << "," << y;
+    SDL_FreeSurface(bySdl);
+    SDL_FreeSurface(byUs);
+}
+
+TEST(OpaqueBlitTest, TilesAreCopiedAndClippedAsSdlDoes) {
+    SDL_Surface* background = surface565(800, 600);
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 800; ++x) row(background, y)[x] = static_cast<Uint16>(x * 7 + y * 1031);
+    SDL_Surface* tile = surface565(48, 48);
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 48; ++x) row(tile, y)[x] = static_cast<Uint16>(x * 3001 + y * 17 + 5);
+    // Whole, cut by every edge, just outside every edge, and far off (16-bit positions wrap).
+    const int places[][2] = {{0, 0},   {752, 430}, {768, 576}, {-20, -7}, {790, 10}, {10, 590},
+                             {-48, 0}, {800, 0},   {0, 600},   {0, -48},  {70000, 5}, {-65536 + 30, 40}};
+    for (auto& at : places) expectCopiedAsSdlDoes(tile, background, at[0], at[1]);
+    SDL_Rect clip = {100, 50, 30, 20};
+    for (int x = 40; x < 140; x += 7) expectCopiedAsSdlDoes(tile, background, x, 30, &clip);
+    SDL_FreeSurface(tile);
+    SDL_FreeSurface(background);
+}
+
+TEST(OpaqueBlitTest, ImagesSdlDoesNotMerelyCopyAreLeftToIt) {
+    SDL_Surface* background = surface565(100, 100);
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 100; ++x) row(background, y)[x] = static_cast<Uint16>(x * 389 + y * 11);
+    SDL_Surface* keyed = surface565(30, 30);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 30; ++x) row(keyed, y)[x] = static_cast<Uint16>((x ^ y) & 4 ? 0xf81f : x * 100 + y);
+    SDL_SetColorKey(keyed, SDL_SRCCOLORKEY, 0xf81f);
+    expectCopiedAsSdlDoes(keyed, background, 10, 20);
+    SDL_Surface* translucent = surface565(30, 30);
+    SDL_FillRect(translucent, nullptr, 0x07e0);
+    SDL_SetAlpha(translucent, SDL_SRCALPHA, 77);
+    expectCopiedAsSdlDoes(translucent, background, -3, 80);
+    SDL_Surface* withAlpha = SDL_CreateRGBSurface(SDL_SWSURFACE, 30, 30, 32, 0xff0000, 0xff00, 0xff, 0xff000000);
+    SDL_FillRect(withAlpha, nullptr, 0x80ff0000);
+    expectCopiedAsSdlDoes(withAlpha, background, 50, 50);
+    SDL_Surface* otherLayout = SDL_CreateRGBSurface(SDL_SWSURFACE, 30, 30, 16, 0x7c00, 0x03e0, 0x001f, 0);
+    SDL_FillRect(otherLayout, nullptr, 0x7c1f);
+    expectCopiedAsSdlDoes(otherLayout, background, 60, 5);
+    EXPECT_EQ(blitOpaque(nullptr, background, 5, 5).w, 0);
+    SDL_FreeSurface(otherLayout);
+    SDL_FreeSurface(withAlpha);
+    SDL_FreeSurface(translucent);
     SDL_FreeSurface(keyed);
     SDL_FreeSurface(background);
 }
