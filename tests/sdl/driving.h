@@ -1,0 +1,54 @@
+#pragma once
+// Driving the editor from a test: key events for typed answers, a second thread that feeds
+// more events than SDL's queue holds, and screen areas read back as raw pixel values.
+#include <SDL.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+constexpr int EVENT_QUEUE_ROOM = 127;  // SDL 1.2 drops events pushed beyond this
+
+SDL_Event keyPress(SDLKey key, Uint16 unicode = 0);
+SDL_Event returnKey();
+// The presses that type text as SDL delivers them with Unicode translation on: letters,
+// digits and space from their own keys (capitals with Shift), '-' from the 6 key, which
+// types it on a French keyboard.
+std::vector<SDL_Event> typingOf(const std::string& text);
+// Queues each answer's keys and a Return; fails the test when they do not all fit.
+void queueAnswers(const std::vector<std::string>& answers);
+bool eventQueueEmpty();
+
+// Raw pixel values of an area of a 16-bit surface, row by row. Reads without locking (the
+// dummy driver's surfaces need none), so a feeder thread may watch the screen meanwhile.
+std::vector<Uint16> grab(SDL_Surface* surface, int x, int y, int w, int h);
+std::vector<Uint16> grabScreen(SDL_Surface* screen);
+Uint16 rawColour(SDL_Surface* surface, Uint8 r, Uint8 g, Uint8 b);
+void fillScreen(SDL_Surface* screen, Uint8 r, Uint8 g, Uint8 b);
+void fillArea(SDL_Surface* screen, int x, int y, int w, int h, Uint8 r, Uint8 g, Uint8 b);
+bool allAre(const std::vector<Uint16>& pixels, Uint16 value);
+size_t countOf(const std::vector<Uint16>& pixels, Uint16 value);
+// Empty when two full-screen grabs agree, else how many pixels differ and the first one.
+std::string screenDifference(const std::vector<Uint16>& got, const std::vector<Uint16>& expected);
+
+// Runs a script on a second thread that pushes events while the editor's own loop (the
+// prompt) drains them; SDL 1.2's event queue is guarded by a lock. Every wait is bounded:
+// a wait that runs out sets timedOut and the script goes on.
+class EventFeeder {
+public:
+    std::atomic<bool> timedOut{false};
+
+    explicit EventFeeder(std::function<void(EventFeeder&)> script);
+    ~EventFeeder();
+    void join();
+    // Pushes, waiting while the queue is full.
+    void push(const SDL_Event& event);
+    void pushAll(const std::vector<SDL_Event>& events);
+    // Polls until the condition holds.
+    bool waitFor(const std::function<bool()>& condition, int timeoutMs = 10000);
+
+private:
+    std::thread thread;
+};
