@@ -30,9 +30,12 @@ std::string MapEditor::getUserString(const char* prompt, int x, int y) {
             }
             if (!typesCharacter(key)) continue;
             const char typed = static_cast<char>(event.key.keysym.unicode & 0xFF);
-            // A key without a character adds nothing; the length cap keeps every answer
-            // short enough to be read back from a definition file.
-            if (typed != '\0' && text.size() < static_cast<size_t>(PROMPT_MAX_CHARS)) text += typed;
+            // A key without a character adds nothing. Every answer must be read back whole
+            // from one line of a definition file: the length cap keeps it short enough, and
+            // a character whose low 8 bits are a line feed or a carriage return (U+010A,
+            // U+010D and many more) would split or cut that line.
+            if (typed != '\0' && typed != '\n' && typed != '\r' && text.size() < static_cast<size_t>(PROMPT_MAX_CHARS))
+                text += typed;
         }
         SDL_Flip(screen);
         SDL_Delay(0);
