@@ -7,7 +7,7 @@
 
 #include "shell/map_editor.h"
 
-// Generates the default world into a fresh directory under /tmp and returns its path
+// Generates the default world into a fresh directory under $TMPDIR (or /tmp) and returns its path
 // (empty on failure).
 std::string makeBenchWorld();
 void removeBenchWorld(const std::string& root);
