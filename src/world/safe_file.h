@@ -12,7 +12,8 @@ bool writeFileAtomically(const std::string& path, const std::string& bytes);
 // The same for many files at once (a definition directory), all or nothing while writing:
 // every file goes to its temporary first, and only when all of them were written whole and
 // reached the disk are they renamed over the old files. A failure before that renames none
-// and removes every temporary; the first file not written is named in the warning.
+// and removes every temporary; the warning names the file that failed (every file of the
+// batch when the sync fails).
 class FileBatch {
 public:
     std::vector<std::string> paths;  // files whose temporaries are written whole
