@@ -10,17 +10,32 @@
 #include "world/item.h"
 
 namespace {
-Actor* actorNamed(const std::string& name) {
-    Actor* actor = new Actor();
-    actor->name = name;
-    return actor;
-}
-
-std::vector<std::string> names(const std::list<Actor*>& npcs) {
-    std::vector<std::string> result;
-    for (Actor* a : npcs) result.push_back(a->name);
-    return result;
-}
+// Lists that own what they hold, as the editor's do.
+struct Npcs {
+    std::list<Actor*> list;
+    explicit Npcs(std::initializer_list<const char*> names = {}) {
+        for (const char* name : names) {
+            list.push_back(new Actor());
+            list.back()->name = name;
+        }
+    }
+    ~Npcs() { for (Actor* a : list) delete a; }
+    std::vector<std::string> names() const {
+        std::vector<std::string> result;
+        for (Actor* a : list) result.push_back(a->name);
+        return result;
+    }
+};
+struct Items {
+    std::vector<Item*> list;
+    explicit Items(std::initializer_list<int> types = {}) {
+        for (int type : types) {
+            list.push_back(new Item());
+            list.back()->type = type;
+        }
+    }
+    ~Items() { for (Item* i : list) delete i; }
+};
 
 void writeNpcs(const std::string& dir, std::initializer_list<int> numbers) {
     for (int n : numbers) {
@@ -30,14 +45,9 @@ void writeNpcs(const std::string& dir, std::initializer_list<int> numbers) {
     }
 }
 
-// Lists that own what they hold, as the editor's do.
-template <typename T, typename List>
-struct Owned {
-    List list;
-    ~Owned() { for (T* object : list) delete object; }
-};
-using Npcs = Owned<Actor, std::list<Actor*>>;
-using Items = Owned<Item, std::vector<Item*>>;
+std::string npcMissing(const std::string& path) {
+    return "***WARNING*** Input file " + path + " missing on actor serialization load\nYou can probably ignore this.\n";
+}
 }  // namespace
 
 TEST(DefDir, PathsAreNumberedUnderTheDataDirectory) {
@@ -50,25 +60,19 @@ TEST(DefDir, PathsAreNumberedUnderTheDataDirectory) {
 TEST(DefDirLoad, StopsAtTheFirstGapAndAppends) {
     TempDir dir;
     writeNpcs(dir.path, {0, 1, 3});
-    Npcs npcs;
-    npcs.list.push_back(actorNamed("placed"));
-    CaptureOutput capture;
-    EXPECT_EQ(loadActorFiles(dir.path, npcs.list), 2);
-    EXPECT_EQ(names(npcs.list), (std::vector<std::string>{"placed", "old0", "old1"}));
-    // The end of the run leaves the record's own warning, and nothing more.
-    EXPECT_EQ(capture.err(), "***WARNING*** Input file " + npcDefPath(dir.path, 2) +
-                                 " missing on actor serialization load\nYou can probably ignore this.\n");
-}
-
-TEST(DefDirLoad, EmptyItemFileCountsAsPresent) {
-    TempDir dir;
-    writeFile(itemDefPath(dir.path, 0), "");
+    writeFile(itemDefPath(dir.path, 0), "");  // an empty file counts as present
     writeFile(itemDefPath(dir.path, 1), Item().serialize());
+    Npcs npcs{"placed"};
     Items items;
     CaptureOutput capture;
+    EXPECT_EQ(loadActorFiles(dir.path, npcs.list), 2);
     EXPECT_EQ(loadItemFiles(dir.path, items.list), 2);
+    EXPECT_EQ(npcs.names(), (std::vector<std::string>{"placed", "old0", "old1"}));
     EXPECT_EQ(items.list[0]->name, "");
     EXPECT_EQ(items.list[1]->name, "Unset Item");
+    // The end of a run leaves the record's own warning, and nothing more.
+    EXPECT_EQ(capture.err(), npcMissing(npcDefPath(dir.path, 2)) + "***WARNING*** file " + itemDefPath(dir.path, 2) +
+                                 " not found. You can probably ignore this\n");
 }
 
 TEST(DefDirLoad, MissingFirstFileWarnsAboutTheDirectory) {
@@ -79,29 +83,20 @@ TEST(DefDirLoad, MissingFirstFileWarnsAboutTheDirectory) {
     CaptureOutput capture;
     EXPECT_EQ(loadActorFiles(data, npcs.list), 0);
     EXPECT_EQ(loadItemFiles(data, items.list), 0);
-    EXPECT_TRUE(npcs.list.empty());
-    EXPECT_TRUE(items.list.empty());
-    std::string npc0 = npcDefPath(data, 0), item0 = itemDefPath(data, 0);
-    EXPECT_EQ(capture.err(),
-              "***WARNING*** Input file " + npc0 + " missing on actor serialization load\nYou can probably ignore this.\n" +
-                  "*** WARNING *** DATA DIR " + data + " IS MISSING filename " + npc0 + "\n" +
-                  "***WARNING*** file " + item0 + " not found. You can probably ignore this\n" +
-                  "*** WARNING *** DATA DIR " + data + " IS MISSING\n");
+    EXPECT_TRUE(npcs.list.empty() && items.list.empty());
+    EXPECT_EQ(capture.err(), npcMissing(npcDefPath(data, 0)) + "*** WARNING *** DATA DIR " + data +
+                                 " IS MISSING filename " + npcDefPath(data, 0) + "\n***WARNING*** file " +
+                                 itemDefPath(data, 0) + " not found. You can probably ignore this\n" +
+                                 "*** WARNING *** DATA DIR " + data + " IS MISSING\n");
 }
 
 TEST(DefDirSave, WritesExactlyTheListCreatingTheDirectory) {
     TempDir dir;
     std::string data = dir / "data";  // neither data nor data/idef exists yet
-    Items items;
-    for (int type : {1, ITEM_TYPE_REMOVED, 3}) {
-        items.list.push_back(new Item());
-        items.list.back()->type = type;
-    }
+    Items items{1, ITEM_TYPE_REMOVED, 3};
     ASSERT_TRUE(saveItemFiles(data, items.list, false));
     EXPECT_EQ(readFile(itemDefPath(data, 1)), items.list[1]->serialize());  // removed items keep their number
-    Items back;
-    CaptureOutput capture;
-    EXPECT_EQ(loadItemFiles(data, back.list), 3);
+    EXPECT_TRUE(fileExists(itemDefPath(data, 2)));
     EXPECT_FALSE(fileExists(itemDefPath(data, 3)));
     EXPECT_FALSE(fileExists(itemDefPath(data, 0) + ".tmp"));
 }
@@ -110,10 +105,8 @@ TEST(DefDirSave, AfterLoadingStaleFilesBeyondTheListAreRemoved) {
     TempDir dir;
     writeNpcs(dir.path, {0, 1, 2, 3, 4, 6});
     Npcs npcs;
-    {
-        CaptureOutput capture;
-        ASSERT_EQ(loadActorFiles(dir.path, npcs.list), 5);
-    }
+    CaptureOutput capture;
+    ASSERT_EQ(loadActorFiles(dir.path, npcs.list), 5);
     for (int i = 0; i < 2; ++i) {
         delete npcs.list.front();
         npcs.list.pop_front();
@@ -122,13 +115,13 @@ TEST(DefDirSave, AfterLoadingStaleFilesBeyondTheListAreRemoved) {
     for (int n : {3, 4}) EXPECT_FALSE(fileExists(npcDefPath(dir.path, n))) << n;
     EXPECT_TRUE(fileExists(npcDefPath(dir.path, 6)));  // past the first gap: never part of the world
     Npcs back;
-    CaptureOutput capture;
     EXPECT_EQ(loadActorFiles(dir.path, back.list), 3);
-    EXPECT_EQ(names(back.list), (std::vector<std::string>{"old2", "old3", "old4"}));
+    EXPECT_EQ(back.names(), (std::vector<std::string>{"old2", "old3", "old4"}));
 
     Npcs none;
     ASSERT_TRUE(saveActorFiles(dir.path, none.list, true));
     EXPECT_FALSE(fileExists(npcDefPath(dir.path, 0)));
+    capture.err();
 
     // A stale entry that cannot be removed is reported.
     makeDirs(npcDefPath(dir.path, 0));
@@ -140,61 +133,40 @@ TEST(DefDirSave, AfterLoadingStaleFilesBeyondTheListAreRemoved) {
 TEST(DefDirSave, BeforeLoadingTheWorldsFilesAreNotOverwritten) {
     TempDir dir;
     writeNpcs(dir.path, {0, 1});
-    std::string before = readFile(npcDefPath(dir.path, 0));
-    Npcs npcs;
-    npcs.list.push_back(actorNamed("new"));
-    {
-        CaptureOutput capture;
-        EXPECT_FALSE(saveActorFiles(dir.path, npcs.list, false));
-        EXPECT_EQ(capture.err(), "***WARNING*** NPCs not saved: press L to load the world's NPCs first\n");
-    }
-    EXPECT_EQ(readFile(npcDefPath(dir.path, 0)), before);
-
     writeFile(itemDefPath(dir.path, 0), "1\n");
-    Items items;
-    items.list.push_back(new Item());
+    const std::string npc0 = readFile(npcDefPath(dir.path, 0));
+    Npcs npcs{"new"}, none;
+    Items items{0};
     CaptureOutput capture;
+    EXPECT_FALSE(saveActorFiles(dir.path, npcs.list, false));
     EXPECT_FALSE(saveItemFiles(dir.path, items.list, false));
+    EXPECT_TRUE(saveActorFiles(dir.path, none.list, false));  // nothing to save, not a refusal
+    EXPECT_EQ(capture.err(), "***WARNING*** NPCs not saved: press L to load the world's NPCs first\n"
+                             "***WARNING*** items not saved: press L to load the world's items first\n");
+    EXPECT_EQ(readFile(npcDefPath(dir.path, 0)), npc0);
+    EXPECT_TRUE(fileExists(npcDefPath(dir.path, 1)));
     EXPECT_EQ(readFile(itemDefPath(dir.path, 0)), "1\n");
 
-    // An empty list before loading is nothing to save, not a refusal.
-    Npcs none;
-    EXPECT_TRUE(saveActorFiles(dir.path, none.list, false));
-    EXPECT_EQ(readFile(npcDefPath(dir.path, 0)), before);
-    EXPECT_TRUE(fileExists(npcDefPath(dir.path, 1)));
-    EXPECT_EQ(capture.err(), "***WARNING*** items not saved: press L to load the world's items first\n");
-}
-
-TEST(DefDirSave, BeforeLoadingWithoutFirstFileWritesAndLeavesTheRest) {
-    TempDir dir;
-    writeNpcs(dir.path, {5});
-    Npcs npcs;
-    npcs.list.push_back(actorNamed("a"));
-    npcs.list.push_back(actorNamed("b"));
-    ASSERT_TRUE(saveActorFiles(dir.path, npcs.list, false));
-    EXPECT_EQ(readFile(npcDefPath(dir.path, 1)), npcs.list.back()->serialize());
-    EXPECT_TRUE(fileExists(npcDefPath(dir.path, 5)));
+    // Without a first file (a new world) the list is written and later numbers are left.
+    TempDir fresh;
+    writeNpcs(fresh.path, {5});
+    Npcs two{"a", "b"};
+    ASSERT_TRUE(saveActorFiles(fresh.path, two.list, false));
+    EXPECT_EQ(readFile(npcDefPath(fresh.path, 1)), two.list.back()->serialize());
+    EXPECT_TRUE(fileExists(npcDefPath(fresh.path, 5)));
 }
 
 TEST(DefDirSave, UnwritableFilesWarnButTheOthersAreWritten) {
     TempDir dir;
     makeDirs(npcDefPath(dir.path, 1));  // a directory where file 1 must go: only its rename fails
-    Npcs npcs;
-    for (const char* name : {"a", "b", "c"}) npcs.list.push_back(actorNamed(name));
-    {
-        CaptureOutput capture;
-        EXPECT_FALSE(saveActorFiles(dir.path, npcs.list, false));
-        EXPECT_EQ(capture.err(), "***WARNING*** could not write " + npcDefPath(dir.path, 1) + "\n");
-    }
+    writeFile(dir / "idef", "not a directory");  // no item file can be written
+    Npcs npcs{"a", "b", "c"};
+    Items items{0, 0};
+    CaptureOutput capture;
+    EXPECT_FALSE(saveActorFiles(dir.path, npcs.list, false));
+    EXPECT_FALSE(saveItemFiles(dir.path, items.list, true));  // stops at the first file
+    EXPECT_EQ(capture.err(), "***WARNING*** could not write " + npcDefPath(dir.path, 1) +
+                                 "\n***WARNING*** could not write " + itemDefPath(dir.path, 0) + "\n");
     EXPECT_TRUE(fileExists(npcDefPath(dir.path, 0)));
     EXPECT_TRUE(fileExists(npcDefPath(dir.path, 2)));
-
-    // Nothing can be written: the save stops at the first file.
-    writeFile(dir / "idef", "not a directory");
-    Items items;
-    items.list.push_back(new Item());
-    items.list.push_back(new Item());
-    CaptureOutput capture;
-    EXPECT_FALSE(saveItemFiles(dir.path, items.list, true));
-    EXPECT_EQ(capture.err(), "***WARNING*** could not write " + itemDefPath(dir.path, 0) + "\n");
 }

@@ -18,13 +18,9 @@ TEST(ParseInt, ConvertsLikeAtoiButSaturates) {
 }
 
 TEST(ParseInt, FloatsTruncateTowardZeroAndSaturate) {
-    EXPECT_EQ(truncateToInt(12.9f), 12);
-    EXPECT_EQ(truncateToInt(-3.7f), -3);
-    EXPECT_EQ(truncateToInt(-0.5f), 0);
-    EXPECT_EQ(truncateToInt(1e20f), INT_MAX);
-    EXPECT_EQ(truncateToInt(-1e20f), INT_MIN);
-    EXPECT_EQ(truncateToInt(INFINITY), INT_MAX);
-    EXPECT_EQ(truncateToInt(NAN), 0);
+    const std::pair<float, int> cases[] = {{12.9f, 12},      {-3.7f, -3},       {-0.5f, 0}, {1e20f, INT_MAX},
+                                           {-1e20f, INT_MIN}, {INFINITY, INT_MAX}, {NAN, 0}};
+    for (auto [value, expected] : cases) EXPECT_EQ(truncateToInt(value), expected) << value;
 }
 
 TEST(DefLine, ReadsNumbersOnePerLine) {
@@ -38,12 +34,9 @@ TEST(DefLine, ReadsNumbersOnePerLine) {
 
 TEST(DefLine, StringsKeepTheirSpacesButNotCrLf) {
     std::istringstream in("  inner  spaces \n \n\nwin\r\na\rb\nlast\r");
-    EXPECT_EQ(readStringFromFile(in), "  inner  spaces ");
-    EXPECT_EQ(readStringFromFile(in), " ");
-    EXPECT_EQ(readStringFromFile(in), "");
-    EXPECT_EQ(readStringFromFile(in), "win");
-    EXPECT_EQ(readStringFromFile(in), "a\rb");
-    EXPECT_EQ(readStringFromFile(in), "last\r");  // no line feed follows, so the CR is text
+    // With no line feed after it, the last CR is text.
+    for (const char* expected : {"  inner  spaces ", " ", "", "win", "a\rb", "last\r"})
+        EXPECT_EQ(readStringFromFile(in), expected);
 }
 
 TEST(DefLine, FourHundredCharactersFitAndMoreFailTheStream) {

@@ -2,9 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <climits>
+#include <cmath>
 #include <cstring>
-#include <limits>
 #include <memory>
 #include <sstream>
 
@@ -18,16 +19,18 @@ std::unique_ptr<Map> zeroMap() {
     return map;
 }
 
-std::string rows(int count, const std::string& line, const std::string& end = "\n") {
+std::string rows(int count, char c, const std::string& end = "\n") {
     std::string bytes;
-    for (int i = 0; i < count; ++i) bytes += line + end;
+    for (int i = 0; i < count; ++i) bytes += std::string(350, c) + end;
     return bytes;
 }
 
-// Loads bytes written as dir/map.dat; returns what went to standard error.
+// Loads bytes as dir/map.dat into a grid of junk, which every cell must overwrite; returns
+// what went to standard error.
 std::string loadBytes(Map& map, const std::string& bytes) {
     TempDir dir;
     writeFile(dir / "map.dat", bytes);
+    memset(map.tiles, 0x55, sizeof map.tiles);
     CaptureOutput capture;
     EXPECT_TRUE(map.loadMap(dir.path));
     EXPECT_EQ(capture.out(), "map loaded....\n");
@@ -39,17 +42,15 @@ TEST(MapGrid, CellAccessStaysInsideTheGrid) {
     auto map = zeroMap();
     map->setTileAt(349, 349, 7);
     map->setTileAt(0, 0, -3);  // any value is stored, negative ones included
+    map->setTileAt(3, 5, 9);   // row 5, column 3
     EXPECT_EQ(map->getTileAt(349, 349), 7);
     EXPECT_EQ(map->getTileAt(0, 0), -3);
-    EXPECT_EQ(map->tiles[349][349], 7);
+    EXPECT_EQ(map->tiles[5][3], 9);
     for (auto [x, y] : {std::pair{-1, 0}, {350, 0}, {0, 350}, {0, -1}}) EXPECT_EQ(map->getTileAt(x, y), 0);
-
     auto before = std::make_unique<Map>(*map);
     map->setTileAt(350, 5, 9);
     map->setTileAt(5, -1, 9);
     EXPECT_EQ(memcmp(before->tiles, map->tiles, sizeof map->tiles), 0);
-    map->setTileAt(3, 5, 9);  // row 5, column 3
-    EXPECT_EQ(map->tiles[5][3], 9);
 }
 
 TEST(MapGrid, SolidTilesAreExactlyTheListedOnes) {
@@ -61,144 +62,105 @@ TEST(MapGrid, SolidTilesAreExactlyTheListedOnes) {
 
 TEST(MapGrid, SolidAndSeaFollowTheWorldPoint) {
     auto map = zeroMap();
-    EXPECT_FALSE(map->isSolid(0.0f, 0.0f));
-    EXPECT_TRUE(map->isSolid(-0.5f, 100.0f));  // cell 0 by truncation, but left of the grid
-    EXPECT_TRUE(map->isSolid(100.0f, -47.9f));
     map->setTileAt(0, 0, SEA_TILE);
-    EXPECT_TRUE(map->isSea(-10.0f, 0.0f));      // the sea test does not look at the sign
-    EXPECT_TRUE(map->isSolid(-10.0f, 0.0f));
-    EXPECT_FALSE(map->isSea(-48.0f, 0.0f));     // truncates to cell -1
-    EXPECT_FALSE(map->isSea(48.0f, 0.0f));
-
     map->setTileAt(2, 3, 4);
-    EXPECT_TRUE(map->isSolid(2 * 48 + 47.9f, 3 * 48.0f));
-    EXPECT_FALSE(map->isSolid(3 * 48.0f, 3 * 48.0f));
-
-    // Column and row 349 are solid and never sea whatever they hold; so is everything off the grid.
+    // Column and row 349 are solid and never sea whatever they hold.
     map->setTileAt(349, 10, SEA_TILE);
     map->setTileAt(10, 349, SEA_TILE);
-    for (float x : {16752.0f, 16799.9f}) {
-        EXPECT_TRUE(map->isSolid(x, 480.0f) && map->isSolid(480.0f, x));
-        EXPECT_FALSE(map->isSea(x, 480.0f) || map->isSea(480.0f, x));
-    }
-    EXPECT_FALSE(map->isSolid(16751.9f, 16751.9f));
-    for (float far : {1e12f, -1e12f, std::numeric_limits<float>::quiet_NaN()}) {
-        EXPECT_TRUE(map->isSolid(far, 0.0f));
-        EXPECT_FALSE(map->isSea(0.0f, far));
+    const float far = 1e12f, nan = std::nanf("");
+    const struct {
+        float x, y;
+        bool solid, sea;
+    } points[] = {
+        {240, 240, false, false},      {48, 0, false, false},
+        {-0.5f, 100, true, false},     {100, -47.9f, true, false},  // cell 0 by truncation, but off the grid
+        {-10, 0, true, true},          {-48, 0, true, false},       // the sea test does not look at the sign
+        {143.9f, 144, true, false},    {144, 144, false, false},    // the solid cell (2, 3) and its neighbour
+        {16752, 480, true, false},     {480, 16752, true, false},   {16799.9f, 480, true, false},
+        {480, 16799.9f, true, false},  {16751.9f, 16751.9f, false, false},
+        {far, 0, true, false},         {0, -far, true, false},      {nan, 0, true, false}, {0, nan, true, false},
+    };
+    for (const auto& p : points) {
+        EXPECT_EQ(map->isSolid(p.x, p.y), p.solid) << p.x << "," << p.y;
+        EXPECT_EQ(map->isSea(p.x, p.y), p.sea) << p.x << "," << p.y;
     }
 }
 
-TEST(MapFile, SavedFileHoldsOneCharacterPerCellAndLineFeeds) {
-    TempDir dir;
-    auto map = zeroMap();
-    map->setTileAt(0, 0, 25);
-    map->setTileAt(1, 0, 46);
-    map->setTileAt(2, 0, 62);
-    map->setTileAt(349, 349, 1);
-    CaptureOutput capture;
-    ASSERT_TRUE(map->saveMap(dir.path));
-    EXPECT_EQ(capture.out(), "Written. closing\n");
-    EXPECT_EQ(capture.err(), "");
-
-    std::string bytes = readFile(dir / "map.dat");
-    ASSERT_EQ(bytes.size(), 122850u);
-    EXPECT_EQ(bytes.substr(0, 4), "Zo\x7f" "A");
-    EXPECT_EQ(bytes.substr(350, 2), "\nA");
-    EXPECT_EQ(bytes.substr(122848), "B\n");
-    EXPECT_EQ(bytes, map->serialize());
-    EXPECT_FALSE(fileExists(dir / "map.dat.tmp"));
-}
-
-TEST(MapFile, TilesZeroTo62SurviveSaveAndLoad) {
+TEST(MapFile, SavedFileHoldsOneCharacterPerCellAndLoadsBack) {
     TempDir dir;
     auto map = zeroMap();
     for (int y = 0; y < MAP_SIZE; ++y)
         for (int x = 0; x < MAP_SIZE; ++x) map->tiles[y][x] = (x * 7 + y) % 63;
+    map->setTileAt(0, 0, 25);
+    map->setTileAt(1, 0, 46);
+    map->setTileAt(2, 0, 62);
+    map->setTileAt(0, 1, 0);
+    map->setTileAt(349, 349, 1);
     CaptureOutput capture;
     ASSERT_TRUE(map->saveMap(dir.path));
+    std::string bytes = readFile(dir / "map.dat");
+    ASSERT_EQ(bytes.size(), 122850u);
+    EXPECT_EQ(bytes.substr(0, 3), "Zo\x7f");
+    EXPECT_EQ(bytes.substr(350, 2), "\nA");
+    EXPECT_EQ(bytes.substr(122848), "B\n");
+    EXPECT_EQ(bytes, map->serialize());
+    EXPECT_FALSE(fileExists(dir / "map.dat.tmp"));
     auto loaded = std::make_unique<Map>();
     ASSERT_TRUE(loaded->loadMap(dir.path));
+    EXPECT_EQ(capture.out(), "Written. closing\nmap loaded....\n");
     EXPECT_EQ(capture.err(), "");
     EXPECT_EQ(memcmp(map->tiles, loaded->tiles, sizeof map->tiles), 0);
 }
 
 TEST(MapFile, TilesOutsideTheByteRangeComeBackAsZero) {
-    TempDir dir;
     auto map = zeroMap();
-    map->setTileAt(0, 0, 63);   // byte 0x80
-    map->setTileAt(5, 2, -1);   // byte '@'
-    map->setTileAt(6, 2, 256);  // byte 'A'
+    map->setTileAt(0, 0, 63);       // byte 0x80
+    map->setTileAt(5, 2, -1);       // byte '@'
+    map->setTileAt(6, 2, 256);      // byte 'A'
     map->setTileAt(7, 2, INT_MIN);  // only the low byte counts, without overflow
     std::string bytes = map->serialize();
     EXPECT_EQ(bytes[0], '\x80');
-    EXPECT_EQ(bytes.substr(2 * 351 + 5, 2), "@A");
+    EXPECT_EQ(bytes.substr(2 * 351 + 5, 3), "@AA");
     auto loaded = zeroMap();
     EXPECT_EQ(loadBytes(*loaded, bytes), "negative tile at 0,0\nnegative tile at 5,2\n");
-    EXPECT_EQ(loaded->getTileAt(0, 0), 0);
-    EXPECT_EQ(loaded->getTileAt(5, 2), 0);
-    EXPECT_EQ(loaded->getTileAt(6, 2), 0);
-    EXPECT_EQ(bytes[2 * 351 + 7], 'A');
+    for (auto [x, y] : {std::pair{0, 0}, {5, 2}, {6, 2}}) EXPECT_EQ(loaded->getTileAt(x, y), 0);
 }
 
-TEST(MapFile, LineFeedAndCrLfFilesLoadAlike) {
-    for (const char* end : {"\n", "\r\n"}) {
-        auto map = std::make_unique<Map>();
-        memset(map->tiles, 0x55, sizeof map->tiles);  // every cell must be overwritten
-        EXPECT_EQ(loadBytes(*map, rows(350, std::string(350, 'A'), end)), "") << end;
-        EXPECT_EQ(map->getTileAt(17, 300), 0);
-        EXPECT_EQ(map->getTileAt(349, 349), 0);
-    }
-    auto map = zeroMap();
-    std::string noFinalLineFeed = rows(350, std::string(350, 'C'));
+// Each odd file as a line reader with a zeroed 352-byte buffer reads it: how many cells it
+// reports as negative tiles, the first report, and cells that show what the buffer held.
+TEST(MapFile, OddFilesReadAsTheLineReaderDoes) {
+    std::string noFinalLineFeed = rows(350, 'C');
     noFinalLineFeed.pop_back();
-    EXPECT_EQ(loadBytes(*map, noFinalLineFeed), "");
-    EXPECT_EQ(map->getTileAt(349, 349), 2);
-}
-
-TEST(MapFile, ShortLineKeepsEarlierRowsCharactersAfterItsEnd) {
-    auto map = zeroMap();
-    std::string bytes = std::string(350, 'B') + "\n" + "DD\n" + rows(348, std::string(350, 'A'));
-    EXPECT_EQ(loadBytes(*map, bytes), "negative tile at 2,1\n");
-    EXPECT_EQ(map->getTileAt(1, 1), 3);
-    EXPECT_EQ(map->getTileAt(2, 1), 0);
-    EXPECT_EQ(map->getTileAt(3, 1), 1);  // left over from row 0
-    EXPECT_EQ(map->getTileAt(349, 1), 1);
-}
-
-TEST(MapFile, OverLongLineStopsReadingTheRest) {
-    auto map = zeroMap();
-    // 351 characters still fit the line buffer; the 352nd does not.
-    std::string bytes = std::string(351, 'B') + "\n" + std::string(352, 'C') + "\n" + rows(348, std::string(350, 'D'));
-    std::string err = loadBytes(*map, bytes);
-    std::string expected;
-    for (int y = 2; y < 350; ++y) expected += "negative tile at 0," + std::to_string(y) + "\n";
-    EXPECT_EQ(err, expected);
-    EXPECT_EQ(map->getTileAt(349, 0), 1);
-    EXPECT_EQ(map->getTileAt(349, 1), 2);
-    EXPECT_EQ(map->getTileAt(0, 2), 0);
-    EXPECT_EQ(map->getTileAt(1, 200), 2);  // the buffer still holds the over-long line
-    EXPECT_EQ(map->getTileAt(349, 349), 2);
-}
-
-TEST(MapFile, TruncatedFileRepeatsTheLastRowRead) {
-    auto map = zeroMap();
-    std::string bytes = rows(9, std::string(350, 'A')) + std::string(350, 'F') + "\n";
-    std::string err = loadBytes(*map, bytes);
-    EXPECT_EQ(err.substr(0, 22), "negative tile at 0,10\n");
-    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 340);
-    EXPECT_EQ(map->getTileAt(0, 9), 5);
-    EXPECT_EQ(map->getTileAt(0, 10), 0);
-    EXPECT_EQ(map->getTileAt(1, 10), 5);
-    EXPECT_EQ(map->getTileAt(349, 349), 5);
-}
-
-TEST(MapFile, EmptyFileReadsAsZerosAndReportsEveryCell) {
-    auto map = std::make_unique<Map>();
-    memset(map->tiles, 0x55, sizeof map->tiles);
-    std::string err = loadBytes(*map, "");
-    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 122500);
-    EXPECT_EQ(err.substr(0, 42), "negative tile at 0,0\nnegative tile at 1,0\n");
-    EXPECT_EQ(map->getTileAt(200, 100), 0);
+    const struct {
+        const char* what;
+        std::string bytes;
+        int reports;
+        const char* firstReport;
+        std::vector<std::array<int, 3>> cells;  // x, y, tile
+    } cases[] = {
+        {"line feeds", rows(350, 'A'), 0, "", {{17, 300, 0}, {349, 349, 0}}},
+        {"CR LF", rows(350, 'B', "\r\n"), 0, "", {{17, 300, 1}, {349, 349, 1}}},
+        {"no final line feed", noFinalLineFeed, 0, "", {{349, 349, 2}}},
+        // A short line keeps the earlier row's characters after its end.
+        {"short line", std::string(350, 'B') + "\nDD\n" + rows(348, 'A'), 1, "negative tile at 2,1\n",
+         {{1, 1, 3}, {2, 1, 0}, {3, 1, 1}, {349, 1, 1}}},
+        // 351 characters still fit the buffer; the 352nd stops all later reads, which only
+        // zero the first character.
+        {"over-long line", std::string(351, 'B') + "\n" + std::string(352, 'C') + "\n" + rows(348, 'D'), 348,
+         "negative tile at 0,2\n", {{349, 0, 1}, {349, 1, 2}, {0, 2, 0}, {1, 200, 2}, {349, 349, 2}}},
+        // The end of the file likewise: the last row read repeats.
+        {"truncated", rows(9, 'A') + std::string(350, 'F') + "\n", 340, "negative tile at 0,10\n",
+         {{0, 9, 5}, {0, 10, 0}, {1, 10, 5}, {349, 349, 5}}},
+        {"empty", "", 122500, "negative tile at 0,0\nnegative tile at 1,0\n", {{200, 100, 0}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto map = std::make_unique<Map>();
+        std::string err = loadBytes(*map, c.bytes);
+        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), c.reports);
+        EXPECT_EQ(err.substr(0, strlen(c.firstReport)), c.firstReport);
+        for (auto [x, y, tile] : c.cells) EXPECT_EQ(map->getTileAt(x, y), tile) << x << "," << y;
+    }
 }
 
 // The in-memory parser must match a real line reader with a zeroed 352-byte buffer.
@@ -222,7 +184,7 @@ TEST(MapFile, ParseMatchesAStreamLineReader) {
             for (int x = 0; x < MAP_SIZE; ++x) {
                 int tile = static_cast<signed char>(line[x]) - 65;
                 if (tile < 0) expectedErr += "negative tile at " + std::to_string(x) + "," + std::to_string(y) + "\n";
-                expected->tiles[y][x] = tile < 0 ? 0 : tile;
+                expected->tiles[y][x] = std::max(tile, 0);
             }
         }
         auto map = std::make_unique<Map>();
@@ -233,24 +195,17 @@ TEST(MapFile, ParseMatchesAStreamLineReader) {
     }
 }
 
-TEST(MapFile, MissingFileLeavesTheGridAndReports) {
+TEST(MapFile, MissingFileOrFailedSaveWarnsAndKeepsWhatWasThere) {
     TempDir dir;
     auto map = zeroMap();
     map->setTileAt(4, 4, 9);
+    makeDirs(dir / "map.dat");  // a directory cannot be read, nor replaced by the file
     CaptureOutput capture;
     EXPECT_FALSE(map->loadMap(dir / "data"));
-    EXPECT_EQ(capture.err(), "map file " + dir.path + "/data/map.dat is missing\n");
-    EXPECT_EQ(capture.out(), "");
-    EXPECT_EQ(map->getTileAt(4, 4), 9);
-}
-
-TEST(MapFile, FailedSaveWarnsAndKeepsWhatWasThere) {
-    TempDir dir;
-    makeDirs(dir / "map.dat");  // a directory cannot be replaced by the file
-    auto map = zeroMap();
-    CaptureOutput capture;
     EXPECT_FALSE(map->saveMap(dir.path));
     EXPECT_EQ(capture.out(), "");
-    EXPECT_EQ(capture.err(), "***WARNING*** could not write " + dir.path + "/map.dat\n");
+    EXPECT_EQ(capture.err(), "map file " + dir.path + "/data/map.dat is missing\n***WARNING*** could not write " +
+                                 dir.path + "/map.dat\n");
+    EXPECT_EQ(map->getTileAt(4, 4), 9);
     EXPECT_FALSE(fileExists(dir / "map.dat.tmp"));
 }
