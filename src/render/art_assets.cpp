@@ -57,6 +57,19 @@ static void fatal(const char* format, const std::string& path) {
     exit(1);
 }
 
+// Images numbered from 0 up to the first missing one, whose path the message names.
+static void loadNumbered(std::vector<SDL_Surface*>& list, std::string (*pathFor)(int), const char* missing) {
+    for (int n = 0;; ++n) {
+        std::string path = pathFor(n);
+        SDL_Surface* image = loadDisplayImage(path.c_str());
+        if (!image) {
+            fprintf(stderr, missing, path.c_str());
+            return;
+        }
+        list.push_back(image);
+    }
+}
+
 void ArtAssets::loadAssets() {
     for (int set = 0; set < SPRITE_SETS; ++set)
         for (int direction = 0; direction < SPRITE_DIRECTIONS; ++direction)
@@ -66,30 +79,14 @@ void ArtAssets::loadAssets() {
                 if (!image) fatal("***CRITICAL ERROR*** Sprite %s not found...\n", path);
                 spriteImages[set][direction][frame] = image;
             }
-    for (int n = 0;; ++n) {
-        std::string path = itemPicturePath(n);
-        SDL_Surface* image = loadDisplayImage(path.c_str());
-        if (!image) {
-            fprintf(stderr, "Warning: %s doesn't exist (can be ignored)\n", path.c_str());
-            break;
-        }
-        itemImages.push_back(image);
-    }
+    loadNumbered(itemImages, itemPicturePath, "Warning: %s doesn't exist (can be ignored)\n");
     for (int n = 0; n < ICON_COUNT; ++n) {
         std::string path = iconPath(n);
         SDL_Surface* image = loadDisplayImage(path.c_str());
         if (!image) fatal("%s doesn't exist\n", path);
         iconImages[n] = image;
     }
-    for (int n = 0;; ++n) {
-        std::string path = tileImagePath(n);
-        SDL_Surface* image = loadDisplayImage(path.c_str());
-        if (!image) {
-            fprintf(stderr, "%s doesn't exist\n", path.c_str());
-            break;
-        }
-        tileImages.push_back(image);
-    }
+    loadNumbered(tileImages, tileImagePath, "%s doesn't exist\n");
     printf("Assets loaded.\n");
     fflush(stdout);
 }
