@@ -2,9 +2,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <sstream>
-
-#include "xdotool.h"
 
 namespace fs = std::filesystem;
 
@@ -13,40 +10,48 @@ constexpr int SETTLE_MS = 600;   // well over one frame with three commands wait
 
 void EditorWindowTest::SetUp() {
     makeDefaultWorld(world.path);
-    std::string error;
-    ASSERT_TRUE(xserver.start(logs / "xvfb.log", error)) << error;
-    ASSERT_TRUE(x.open(xserver.display)) << "cannot connect to Xvfb on " << xserver.display;
+    // Xvfb picks a free display itself and writes its number, then a line feed, once it listens.
+    ASSERT_TRUE(xserver.start({"Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x16", "-nolisten", "tcp", "-noreset"},
+                              "", {}, logs / "xvfb.display", logs / "xvfb.log"));
+    ASSERT_TRUE(waitUntil([&] { return xserver.out().find('\n') != std::string::npos || xserver.poll(); }))
+        << "Xvfb did not report a display: " << xserver.err();
+    ASSERT_FALSE(xserver.ended) << "Xvfb ended: " << xserver.err();
+    display = ":" + xserver.out().substr(0, xserver.out().find('\n'));
+    ASSERT_TRUE(x.open(display)) << "cannot connect to Xvfb on " << display;
 }
 
 void EditorWindowTest::TearDown() {
-    editor.kill();
+    editor.stop();
     x.close();
-    xserver.stop();
+    xserver.stop(SIGTERM, 5000);  // a terminated Xvfb removes its socket and lock file
 }
 
 std::string EditorWindowTest::diagnostics() {
-    std::ostringstream text;
-    text << "\ncaption: \"" << (window ? caption() : std::string("(no window)")) << "\"";
-    if (editor.poll()) text << "\neditor ended: status " << editor.exitStatus << ", signal " << editor.endSignal;
-    text << "\neditor stdout:\n" << editor.out() << "\neditor stderr:\n" << editor.err();
-    return text.str();
+    std::string text = "\ncaption: \"" + (window ? caption() : std::string("(no window)")) + "\"";
+    if (editor.poll())
+        text += "\neditor ended: status " + std::to_string(editor.exitStatus) + ", signal " + std::to_string(editor.endSignal);
+    return text + "\neditor stdout:\n" + editor.out() + "\neditor stderr:\n" + editor.err();
+}
+
+bool EditorWindowTest::xdotool(const std::vector<std::string>& args, std::string* output) {
+    std::vector<std::string> argv = {"xdotool"};
+    argv.insert(argv.end(), args.begin(), args.end());
+    ProcessResult result = runProcess(argv, "", {"DISPLAY=" + display}, WAIT_MS);
+    if (output) *output = result.out;
+    return result.status == 0;
 }
 
 void EditorWindowTest::launch() {
-    ASSERT_TRUE(editor.start(MAPED_BINARY, world.path, xserver.display, logs.path));
+    ASSERT_TRUE(editor.start({MAPED_BINARY}, world.path, {"DISPLAY=" + display, "SDL_VIDEODRIVER", "SDL_AUDIODRIVER=dummy"},
+                             logs / "editor.out", logs / "editor.err"));
     std::string found;
-    bool shown = waitUntil(
-        [&] {
-            if (editor.poll()) return true;
-            runXdotool(xserver.display, {"search", "--name", "^x=0 y=0$"}, &found);
-            return !found.empty();
-        },
-        START_MS, 50);
+    bool shown = waitUntil([&] { return editor.poll() || (xdotool({"search", "--name", "^x=0 y=0$"}, &found), !found.empty()); },
+                           START_MS, 50);
     ASSERT_FALSE(editor.ended) << "the editor ended at start-up" << diagnostics();
     ASSERT_TRUE(shown) << "no window captioned \"x=0 y=0\" within " << START_MS << " ms" << diagnostics();
     window = std::stoul(found);
     // Without a window manager keys go to the window under the pointer.
-    ASSERT_TRUE(runXdotool(xserver.display, {"mousemove", "--window", std::to_string(window), "790", "590"}));
+    ASSERT_TRUE(xdotool({"mousemove", "--window", std::to_string(window), "790", "590"}));
 }
 
 void EditorWindowTest::expectExit(int status) {
@@ -55,24 +60,18 @@ void EditorWindowTest::expectExit(int status) {
     EXPECT_EQ(editor.exitStatus, status) << diagnostics();
 }
 
-std::string EditorWindowTest::caption() { return x.windowName(window); }
-
 void EditorWindowTest::readCaption() {
     const std::string text = caption();
-    int cx = 0, cy = 0;
     char rest = 0;
-    ASSERT_EQ(std::sscanf(text.c_str(), "x=%d y=%d%c", &cx, &cy, &rest), 2) << "caption \"" << text << "\"";
-    scrollX = cx;
-    scrollY = cy;
+    ASSERT_EQ(std::sscanf(text.c_str(), "x=%d y=%d%c", &scrollX, &scrollY, &rest), 2) << "caption \"" << text << "\"";
 }
 
 void EditorWindowTest::settleCaption() {
     std::string last = caption();
     auto since = std::chrono::steady_clock::now();
     bool settled = waitWhileRunning([&] {
-        std::string now = caption();
-        if (now != last) {
-            last = now;
+        if (caption() != last) {
+            last = caption();
             since = std::chrono::steady_clock::now();
         }
         return std::chrono::steady_clock::now() - since >= std::chrono::milliseconds(SETTLE_MS);
@@ -92,69 +91,50 @@ void EditorWindowTest::waitForOutput(const std::string& text) {
         << "standard output never showed \"" << text << "\"" << diagnostics();
 }
 
-void EditorWindowTest::keyDown(const std::vector<std::string>& keys) {
-    ASSERT_TRUE(x.sendKeys(keys, true)) << "could not press the keys";
-}
-
-void EditorWindowTest::keyUp(const std::vector<std::string>& keys) {
-    ASSERT_TRUE(x.sendKeys(keys, false)) << "could not release the keys";
+void EditorWindowTest::keys(const std::vector<std::string>& keys, bool press) {
+    ASSERT_TRUE(x.sendKeys(keys, press)) << "could not press or release the keys";
 }
 
 void EditorWindowTest::click(int button, int px, int py) {
-    ASSERT_TRUE(runXdotool(xserver.display, {"mousemove", "--window", std::to_string(window), std::to_string(px),
-                                             std::to_string(py), "click", std::to_string(button)}))
+    ASSERT_TRUE(xdotool({"mousemove", "--window", std::to_string(window), std::to_string(px), std::to_string(py),
+                         "click", std::to_string(button)}))
         << "xdotool click failed";
 }
 
-void EditorWindowTest::holdUntilCaptionChanges(const std::vector<std::string>& keys) {
+void EditorWindowTest::holdUntilCaptionChanges(const std::vector<std::string>& held) {
     const std::string before = caption();
-    ASSERT_NO_FATAL_FAILURE(keyDown(keys));
+    ASSERT_NO_FATAL_FAILURE(keys(held, true));
     bool changed = waitWhileRunning([&] { return caption() != before; });
-    ASSERT_NO_FATAL_FAILURE(keyUp(keys));
+    ASSERT_NO_FATAL_FAILURE(keys(held, false));
     ASSERT_TRUE(changed) << "the caption stayed \"" << before << "\"" << diagnostics();
 }
 
-void EditorWindowTest::pressOnce(const std::vector<std::string>& keys) {
-    std::vector<std::string> held = keys;
+void EditorWindowTest::pressOnce(const std::vector<std::string>& pressed) {
+    std::vector<std::string> held = pressed;
     held.push_back("F3");
     removeFile(screenshotPath());
     ASSERT_FALSE(fileExists(screenshotPath()));
-    ASSERT_NO_FATAL_FAILURE(keyDown(held));
+    ASSERT_NO_FATAL_FAILURE(keys(held, true));
     bool shot = waitWhileRunning([&] { return fileExists(screenshotPath()); });
-    ASSERT_NO_FATAL_FAILURE(keyUp(held));
+    ASSERT_NO_FATAL_FAILURE(keys(held, false));
     ASSERT_TRUE(shot) << "no screenshot while holding the keys" << diagnostics();
 }
 
-void EditorWindowTest::tapCounted(const std::string& key, int& fired) {
-    fired = 0;
-    ASSERT_NO_FATAL_FAILURE(readCaption());
+int EditorWindowTest::tapCounted(const std::string& key) {
+    readCaption();
     const int before = scrollY;
-    ASSERT_NO_FATAL_FAILURE(pressOnce({key, "Down"}));
+    pressOnce({key, "Down"});
     // The caption follows at the end of the frame, after the screenshot's wait.
-    ASSERT_TRUE(waitWhileRunning([&] {
-        readCaption();
-        return scrollY != before;
-    })) << "Down did not scroll" << diagnostics();
-    ASSERT_NO_FATAL_FAILURE(settleCaption());
-    fired = scrollY - before;
+    EXPECT_TRUE(waitWhileRunning([&] { return readCaption(), scrollY != before; })) << "Down did not scroll" << diagnostics();
+    settleCaption();
+    return scrollY - before;
 }
 
 void EditorWindowTest::setMode(int target) {
-    for (int attempt = 0; attempt < 10 && mode != target; ++attempt) {
-        int fired = 0;
-        ASSERT_NO_FATAL_FAILURE(tapCounted("z", fired));
-        mode = (mode + fired) % 5;
-    }
+    for (int attempt = 0; attempt < 10 && mode != target && !HasFatalFailure(); ++attempt)
+        mode = (mode + tapCounted("z")) % 5;
     ASSERT_EQ(mode, target);
 }
-
-void EditorWindowTest::nextTile() {
-    int fired = 0;
-    ASSERT_NO_FATAL_FAILURE(tapCounted("bracketright", fired));
-    tile = (tile + fired) % 47;
-}
-
-bool EditorWindowTest::answerStripShown(int top) { return x.isBlack(window, 10, top + 20, 500, 20); }
 
 void EditorWindowTest::openPrompt(int px, int py) {
     // The map lies there now; only an open prompt paints the strip black.
@@ -166,18 +146,15 @@ void EditorWindowTest::openPrompt(int px, int py) {
 void EditorWindowTest::answer(int top, const std::string& text) {
     ASSERT_FALSE(text.empty());
     // Typing only once the question shows keeps each answer to its own question.
-    ASSERT_TRUE(waitWhileRunning([&] { return answerStripShown(top); }))
-        << "no question at top " << top << diagnostics();
-    ASSERT_TRUE(runXdotool(xserver.display, {"type", "--delay", "20", text}));
-    ASSERT_TRUE(runXdotool(xserver.display, {"key", "Return"}));
+    ASSERT_TRUE(waitWhileRunning([&] { return answerStripShown(top); })) << "no question at top " << top << diagnostics();
+    ASSERT_TRUE(xdotool({"type", "--delay", "20", text}));
+    ASSERT_TRUE(xdotool({"key", "Return"}));
 }
 
 std::map<std::string, std::string> EditorWindowTest::filesUnder(const std::string& dir) {
     std::map<std::string, std::string> files;
     std::error_code ec;
-    for (auto it = fs::recursive_directory_iterator(dir, ec); !ec && it != fs::recursive_directory_iterator();
-         it.increment(ec)) {
+    for (auto it = fs::recursive_directory_iterator(dir, ec); !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
         if (it->is_regular_file()) files[fs::relative(it->path(), dir).string()] = readFile(it->path().string());
-    }
     return files;
 }

@@ -7,11 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "editor_process.h"
+#include "child_process.h"
 #include "test_support.h"
 #include "wait_until.h"
 #include "x_client.h"
-#include "x_server.h"
 
 class EditorWindowTest : public ::testing::Test {
 protected:
@@ -19,33 +18,34 @@ protected:
     // that before the X server.
     TempDir world;  // the editor's working directory: data/ and edfont.ttf
     TempDir logs;   // what the X server and the editor print
-    XServer xserver;
+    ChildProcess xserver;
+    std::string display;  // ":N"
     XClient x;
-    EditorProcess editor;
+    ChildProcess editor;
     unsigned long window = 0;
     int scrollX = 0, scrollY = 0;  // the view's top-left cell, as the caption last said
     int mode = 0;                  // the right-click mode, from the counted presses of Z
     int tile = 0;                  // the current tile, from the counted presses of ]
 
-    void SetUp() override;  // the default world and an X server
+    void SetUp() override;  // the default world and an X server (16-bit screen, no TCP)
     void TearDown() override;
 
     std::string data(const std::string& relative) const { return world / ("data/" + relative); }
     std::string screenshotPath() const { return world / "sshot.bmp"; }
     std::string diagnostics();  // the caption and the editor's output, for failure messages
+    bool xdotool(const std::vector<std::string>& args, std::string* output = nullptr);
 
     // Starts the editor and waits for its window, captioned "x=0 y=0" after the first frame.
     void launch();
     void expectExit(int status);
 
-    std::string caption();
+    std::string caption() { return x.windowName(window); }
     void readCaption();    // scrollX and scrollY from the caption
     void settleCaption();  // waits until the caption has stopped changing, then reads it
     void waitForCaption(const std::string& expected);
     void waitForOutput(const std::string& text);
 
-    void keyDown(const std::vector<std::string>& keys);
-    void keyUp(const std::vector<std::string>& keys);
+    void keys(const std::vector<std::string>& keys, bool press);
     void click(int button, int x, int y);
     // Holds the keys until the caption changes, then releases them.
     void holdUntilCaptionChanges(const std::vector<std::string>& keys);
@@ -53,11 +53,10 @@ protected:
     // comes last in the key order and waits 100 ms after writing the file, so the commands
     // of the keys have run in that frame and the release lands before the next one.
     void pressOnce(const std::vector<std::string>& keys);
-    // pressOnce with Down added as a counter: fired is how many frames the key acted in,
-    // read from the caption (1 unless the release came late).
-    void tapCounted(const std::string& key, int& fired);
+    // pressOnce with Down added as a counter: how many frames the key acted in, read from
+    // the caption (1 unless the release came late).
+    int tapCounted(const std::string& key);
     void setMode(int target);  // presses Z until the right-click mode is the target
-    void nextTile();           // presses ] once (or counts how often it acted)
     void save() { pressOnce({"s"}); }
     void load() { pressOnce({"l"}); }
 
@@ -65,7 +64,7 @@ protected:
     // first question's black answer strip shows: the prompt is open.
     void openPrompt(int x, int y);
     // Whether the black answer strip of a question asked at top is shown, with nothing typed.
-    bool answerStripShown(int top);
+    bool answerStripShown(int top) { return x.isBlack(window, 10, top + 20, 500, 20); }
     // Waits for the question asked at top, types the answer and presses Return. Answers are
     // not empty: a typed answer leaves its strip no longer all black, so that a later question
     // asked at the same place is told apart.
