@@ -1,5 +1,7 @@
 #include "check_world.h"
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -8,10 +10,8 @@ namespace {
 const std::string& defaultWorld() {
     static TempDir generated;
     static bool made = false;
-    if (!made) {
-        makeDefaultWorld(generated.path);
-        made = true;
-    }
+    if (!made) makeDefaultWorld(generated.path);
+    made = true;
     return generated.path;
 }
 
@@ -29,9 +29,10 @@ FixtureWorld::FixtureWorld() { fs::copy(defaultWorld(), dir.path, fs::copy_optio
 void FixtureWorld::setNpcs(const std::vector<Actor>& npcs) const { setDefinitions(*this, "data/npcdef", npcs); }
 void FixtureWorld::setItems(const std::vector<Item>& items) const { setDefinitions(*this, "data/idef", items); }
 
-void FixtureWorld::replaceLine(const std::string& relative, int lineNo, const std::string& text) const {
+void FixtureWorld::replaceLine(const std::string& relative, int lineNo, const std::string& text, int keepLines) const {
     std::vector<std::string> lines = splitAtLineFeeds(readFile(*this / relative));
     lines.at(static_cast<size_t>(lineNo - 1)) = text;
+    if (keepLines) lines.resize(static_cast<size_t>(keepLines));
     writeFile(*this / relative, joinLines(lines));
 }
 
@@ -41,18 +42,29 @@ ProcessResult runCheck(const std::vector<std::string>& args, const std::string& 
     return runProcess(argv, cwd, {}, 30000);
 }
 
-ProcessResult runCheck(const FixtureWorld& world) { return runCheck({world.dir.path}); }
+void expectReport(const FixtureWorld& world, const std::string& out) {
+    ProcessResult result = runCheck({world.dir.path});
+    EXPECT_EQ(result.out, out);
+    EXPECT_EQ(result.status, out == "0 problems\n" ? 0 : 1);
+    EXPECT_EQ(result.err, "");
+}
 
 std::string oneProblem(const std::string& line) { return line + "\n1 problem in 1 file\n"; }
 
+void expectReports(const std::vector<ReportCase>& cases) {
+    for (const ReportCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        FixtureWorld world;
+        c.change(world);
+        expectReport(world, c.out);
+    }
+}
+
 std::vector<std::string> splitAtLineFeeds(const std::string& bytes) {
     std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < bytes.size()) {
-        size_t end = bytes.find('\n', start);
-        if (end == std::string::npos) end = bytes.size();
+    for (size_t start = 0, end; start < bytes.size(); start = end + 1) {
+        end = std::min(bytes.find('\n', start), bytes.size());
         lines.push_back(bytes.substr(start, end - start));
-        start = end + 1;
     }
     return lines;
 }

@@ -1,5 +1,6 @@
 #pragma once
 // Fixture worlds for the checker's tests, and running the real worldcheck binary on them.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,16 +18,28 @@ public:
     // Replaces the world's NPC or item files with these, numbered from 0.
     void setNpcs(const std::vector<Actor>& npcs) const;
     void setItems(const std::vector<Item>& items) const;
-    // Replaces line lineNo (from 1) of a file; text without its line end.
-    void replaceLine(const std::string& relative, int lineNo, const std::string& text) const;
+    // Replaces line lineNo (from 1) of a file; text without its line end. A count of lines
+    // other than 0 then keeps only that many.
+    void replaceLine(const std::string& relative, int lineNo, const std::string& text, int keepLines = 0) const;
 };
 
 // Runs worldcheck with these arguments (bounded by a timeout), in cwd when given.
 ProcessResult runCheck(const std::vector<std::string>& args, const std::string& cwd = "");
-ProcessResult runCheck(const FixtureWorld& world);
 
-// The whole output expected for a world with exactly this one problem.
-std::string oneProblem(const std::string& line);
+// Checks the world and expects exactly this output, with exit status 0 for "0 problems\n"
+// and 1 otherwise.
+void expectReport(const FixtureWorld& world, const std::string& out);
+std::string oneProblem(const std::string& line);  // the whole output for one problem
+
+// A change to a fixture world, and a table of them with the reports they give.
+using Change = std::function<void(const FixtureWorld&)>;
+struct ReportCase {
+    const char* what;
+    Change change;
+    std::string out;  // the whole output expected
+};
+// Each change made to a fresh copy of the default world.
+void expectReports(const std::vector<ReportCase>& cases);
 
 // The bytes of a file split at line feeds, and put back together.
 std::vector<std::string> splitAtLineFeeds(const std::string& bytes);
