@@ -4,7 +4,6 @@
 
 #include <chrono>
 #include <cstring>
-#include <sstream>
 
 #include "shell/map_editor.h"
 
@@ -35,6 +34,11 @@ std::vector<SDL_Event> typingOf(const std::string& text) {
     return events;
 }
 
+void queueEvents(const std::vector<SDL_Event>& events) {
+    ASSERT_LE(events.size(), static_cast<size_t>(EVENT_QUEUE_ROOM)) << "events do not fit in SDL's queue";
+    for (SDL_Event e : events) ASSERT_EQ(SDL_PushEvent(&e), 0);
+}
+
 void queueAnswers(const std::vector<std::string>& answers) {
     std::vector<SDL_Event> events;
     for (const std::string& answer : answers) {
@@ -42,8 +46,7 @@ void queueAnswers(const std::vector<std::string>& answers) {
         events.insert(events.end(), keys.begin(), keys.end());
         events.push_back(returnKey());
     }
-    ASSERT_LE(events.size(), static_cast<size_t>(EVENT_QUEUE_ROOM)) << "answers do not fit in SDL's queue";
-    for (SDL_Event& e : events) ASSERT_EQ(SDL_PushEvent(&e), 0);
+    queueEvents(events);
 }
 
 bool eventQueueEmpty() {
@@ -53,10 +56,8 @@ bool eventQueueEmpty() {
 
 std::vector<Uint16> grab(SDL_Surface* surface, int x, int y, int w, int h) {
     std::vector<Uint16> pixels;
-    pixels.reserve(static_cast<size_t>(w) * static_cast<size_t>(h));
     for (int row = y; row < y + h; ++row) {
-        const Uint8* line = static_cast<const Uint8*>(surface->pixels) + row * surface->pitch;
-        const Uint16* p = reinterpret_cast<const Uint16*>(line) + x;
+        const Uint16* p = reinterpret_cast<const Uint16*>(static_cast<const Uint8*>(surface->pixels) + row * surface->pitch) + x;
         pixels.insert(pixels.end(), p, p + w);
     }
     return pixels;
@@ -64,24 +65,25 @@ std::vector<Uint16> grab(SDL_Surface* surface, int x, int y, int w, int h) {
 
 std::vector<Uint16> grabScreen(SDL_Surface* screen) { return grab(screen, 0, 0, screen->w, screen->h); }
 
+Uint32 rawPixel(SDL_Surface* surface, int x, int y) {
+    SDL_LockSurface(surface);  // RLE-encoded images have their pixels only while locked
+    const Uint8* p = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch + x * surface->format->BytesPerPixel;
+    Uint32 value = surface->format->BytesPerPixel == 2 ? *reinterpret_cast<const Uint16*>(p)
+                   : surface->format->BytesPerPixel == 4 ? *reinterpret_cast<const Uint32*>(p) : p[0];
+    SDL_UnlockSurface(surface);
+    return value;
+}
+
 Uint16 rawColour(SDL_Surface* surface, Uint8 r, Uint8 g, Uint8 b) {
     return static_cast<Uint16>(SDL_MapRGB(surface->format, r, g, b));
 }
 
-void fillScreen(SDL_Surface* screen, Uint8 r, Uint8 g, Uint8 b) {
-    SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, r, g, b));
-}
+void fillScreen(SDL_Surface* screen, Uint8 r, Uint8 g, Uint8 b) { fillArea(screen, 0, 0, screen->w, screen->h, r, g, b); }
 
 void fillArea(SDL_Surface* screen, int x, int y, int w, int h, Uint8 r, Uint8 g, Uint8 b) {
-    SDL_Rect area;
-    area.x = static_cast<Sint16>(x);
-    area.y = static_cast<Sint16>(y);
-    area.w = static_cast<Uint16>(w);
-    area.h = static_cast<Uint16>(h);
+    SDL_Rect area = {static_cast<Sint16>(x), static_cast<Sint16>(y), static_cast<Uint16>(w), static_cast<Uint16>(h)};
     SDL_FillRect(screen, &area, SDL_MapRGB(screen->format, r, g, b));
 }
-
-bool allAre(const std::vector<Uint16>& pixels, Uint16 value) { return countOf(pixels, value) == pixels.size(); }
 
 size_t countOf(const std::vector<Uint16>& pixels, Uint16 value) {
     size_t n = 0;
@@ -92,39 +94,30 @@ size_t countOf(const std::vector<Uint16>& pixels, Uint16 value) {
 std::string screenDifference(const std::vector<Uint16>& got, const std::vector<Uint16>& expected) {
     if (got.size() != expected.size()) return "screens of different sizes";
     size_t differing = 0, first = 0;
-    for (size_t i = 0; i < got.size(); ++i) {
-        if (got[i] == expected[i]) continue;
-        if (differing++ == 0) first = i;
-    }
+    for (size_t i = 0; i < got.size(); ++i)
+        if (got[i] != expected[i] && differing++ == 0) first = i;
     if (differing == 0) return "";
-    std::ostringstream out;
-    out << differing << " pixels differ, the first at (" << first % SCREEN_WIDTH << "," << first / SCREEN_WIDTH << ")";
-    return out.str();
+    return std::to_string(differing) + " pixels differ, the first at (" + std::to_string(first % SCREEN_WIDTH) + "," +
+           std::to_string(first / SCREEN_WIDTH) + ")";
 }
 
-EventFeeder::EventFeeder(std::function<void(EventFeeder&)> script)
-    : thread([this, script] { script(*this); }) {}
-
-EventFeeder::~EventFeeder() { join(); }
+EventFeeder::EventFeeder(std::function<void(EventFeeder&)> script) : thread([this, script] { script(*this); }) {}
 
 void EventFeeder::join() {
     if (thread.joinable()) thread.join();
 }
 
-void EventFeeder::push(const SDL_Event& event) {
-    SDL_Event copy = event;
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (SDL_PushEvent(&copy) != 0) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            timedOut = true;
-            return;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-}
-
 void EventFeeder::pushAll(const std::vector<SDL_Event>& events) {
-    for (const SDL_Event& e : events) push(e);
+    for (SDL_Event e : events) {
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (SDL_PushEvent(&e) != 0) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                timedOut = true;
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    }
 }
 
 bool EventFeeder::waitFor(const std::function<bool()>& condition, int timeoutMs) {

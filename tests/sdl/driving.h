@@ -17,7 +17,9 @@ SDL_Event returnKey();
 // digits and space from their own keys (capitals with Shift), '-' from the 6 key, which
 // types it on a French keyboard.
 std::vector<SDL_Event> typingOf(const std::string& text);
-// Queues each answer's keys and a Return; fails the test when they do not all fit.
+// Queues the events; fails the test when they do not all fit.
+void queueEvents(const std::vector<SDL_Event>& events);
+// Queues each answer's keys and a Return.
 void queueAnswers(const std::vector<std::string>& answers);
 bool eventQueueEmpty();
 
@@ -25,10 +27,10 @@ bool eventQueueEmpty();
 // dummy driver's surfaces need none), so a feeder thread may watch the screen meanwhile.
 std::vector<Uint16> grab(SDL_Surface* surface, int x, int y, int w, int h);
 std::vector<Uint16> grabScreen(SDL_Surface* screen);
+Uint32 rawPixel(SDL_Surface* surface, int x, int y);  // any depth
 Uint16 rawColour(SDL_Surface* surface, Uint8 r, Uint8 g, Uint8 b);
 void fillScreen(SDL_Surface* screen, Uint8 r, Uint8 g, Uint8 b);
 void fillArea(SDL_Surface* screen, int x, int y, int w, int h, Uint8 r, Uint8 g, Uint8 b);
-bool allAre(const std::vector<Uint16>& pixels, Uint16 value);
 size_t countOf(const std::vector<Uint16>& pixels, Uint16 value);
 // Empty when two full-screen grabs agree, else how many pixels differ and the first one.
 std::string screenDifference(const std::vector<Uint16>& got, const std::vector<Uint16>& expected);
@@ -41,10 +43,9 @@ public:
     std::atomic<bool> timedOut{false};
 
     explicit EventFeeder(std::function<void(EventFeeder&)> script);
-    ~EventFeeder();
+    ~EventFeeder() { join(); }
     void join();
     // Pushes, waiting while the queue is full.
-    void push(const SDL_Event& event);
     void pushAll(const std::vector<SDL_Event>& events);
     // Polls until the condition holds.
     bool waitFor(const std::function<bool()>& condition, int timeoutMs = 10000);

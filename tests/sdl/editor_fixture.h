@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "driving.h"
 #include "shell/map_editor.h"
 #include "test_support.h"
 
@@ -20,19 +21,13 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // The screen pixel as (r, g, b), 16-bit colour expanded by SDL_GetRGB.
-    SDL_Color pixel(int x, int y) const;
-    SDL_Color pixelOf(SDL_Surface* surface, int x, int y) const;
-    Uint32 rawPixel(SDL_Surface* surface, int x, int y) const;
-    // Presses: a mouse button event queued for the next getInput.
+    // Events queued for the next getInput or prompt.
     void pushClick(int button, int x, int y);
     void pushKey(SDLKey key, Uint16 unicode = 0);
-    void pushQuit();
     // Holds exactly these keys in SDL's key state table (all others released).
-    void holdKeys(std::initializer_list<SDLKey> keys);
+    void holdKeys(const std::vector<SDLKey>& keys);
+    // One pass of the command handler with exactly these keys held; returns its waits.
+    std::vector<Uint32> run(const std::vector<SDLKey>& keys);
+    // The whole screen as the message alone, drawn on black, leaves it.
+    std::vector<Uint16> messageAlone(const char* message);
 };
-
-// (r, g, b) as SDL maps it on a 16-bit display, for comparing with pixel().
-SDL_Color displayColour(SDL_Surface* screen, Uint8 r, Uint8 g, Uint8 b);
-bool operator==(const SDL_Color& a, const SDL_Color& b);
-std::ostream& operator<<(std::ostream& out, const SDL_Color& c);

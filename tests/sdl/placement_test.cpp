@@ -1,12 +1,10 @@
 // Placing NPCs and items through the real prompt, and removing them by a click's position.
 #include <SDL.h>
-#include <unistd.h>
 
-#include <climits>
+#include <list>
 #include <string>
 #include <vector>
 
-#include "driving.h"
 #include "editor_fixture.h"
 
 namespace {
@@ -25,38 +23,28 @@ constexpr int QUESTION_SPACING = 40;
 
 class PlacementTest : public EditorTest {
 protected:
-    void SetUp() override {
-        EditorTest::SetUp();
-        alarm(60);  // a prompt that never returns ends the run instead of hanging it
-    }
-    void TearDown() override {
-        alarm(0);
-        EditorTest::TearDown();
-    }
     Actor* placeNpc(const std::vector<std::string>& answers, int x = 0, int y = 0) {
         queueAnswers(answers);
         editor->createNewNPCAt(x, y);
-        return editor->npcs.empty() ? nullptr : editor->npcs.back();
+        return editor->npcs.back();
     }
     Item* placeItem(const std::vector<std::string>& answers, int x = 0, int y = 0) {
         queueAnswers(answers);
         editor->createNewItemAt(x, y);
-        return editor->items.empty() ? nullptr : editor->items.back();
+        return editor->items.back();
     }
     Actor* addNpc(float x, float y) {
-        Actor* actor = new Actor();
-        actor->x = x;
-        actor->y = y;
-        editor->npcs.push_back(actor);
-        return actor;
+        editor->npcs.push_back(new Actor());
+        editor->npcs.back()->x = x;
+        editor->npcs.back()->y = y;
+        return editor->npcs.back();
     }
     Item* addItem(float x, float y, int type = 0) {
-        Item* item = new Item();
-        item->x = x;
-        item->y = y;
-        item->type = type;
-        editor->items.push_back(item);
-        return item;
+        editor->items.push_back(new Item());
+        editor->items.back()->x = x;
+        editor->items.back()->y = y;
+        editor->items.back()->type = type;
+        return editor->items.back();
     }
     // The screen that a row of questions leaves on a plain background: each prompt in red
     // at its place, with its empty black strip under it.
@@ -79,145 +67,77 @@ TEST_F(PlacementTest, NpcQuestionsStandOneUnderAnotherThenTwoMoreOnDarkBlue) {
     fillScreen(screen, 0, 160, 0);
     std::vector<Uint16> atQuestion14;
     EventFeeder feeder([&](EventFeeder& f) {
-        for (int i = 0; i < 13; ++i) f.push(returnKey());
+        f.pushAll(std::vector<SDL_Event>(13, returnKey()));
         // Question 14 is open once its strip is black; all fourteen show then.
         const int strip14 = 13 * QUESTION_SPACING + 20;
-        f.waitFor([&] { return allAre(grab(screen, PROMPT_X, strip14, 500, 20), rawColour(screen, 0, 0, 0)); });
+        const std::vector<Uint16> black(500 * 20, rawColour(screen, 0, 0, 0));
+        f.waitFor([&] { return grab(screen, PROMPT_X, strip14, 500, 20) == black; });
         atQuestion14 = grabScreen(screen);
-        for (int i = 0; i < 3; ++i) f.push(returnKey());
+        f.pushAll(std::vector<SDL_Event>(3, returnKey()));
     });
     editor->createNewNPCAt(0, 0);
     feeder.join();
     ASSERT_FALSE(feeder.timedOut) << "question 14 never opened at y 520";
     const std::vector<Uint16> atEnd = grabScreen(screen);
-
     EXPECT_EQ(screenDifference(atQuestion14, questionsOn(0, 160, 0, NPC_QUESTIONS, 14)), "");
     EXPECT_EQ(screenDifference(atEnd, questionsOn(0, 0, 100, NPC_QUESTIONS + 14, 2)), "");
-    EXPECT_EQ(atEnd[300 * SCREEN_WIDTH + 700], rawColour(screen, 0, 0, 100));
     EXPECT_EQ(editor->npcs.size(), 1u);
 }
 
 TEST_F(PlacementTest, NpcAnswersGoToTheirMembers) {
     Actor* earlier = addNpc(0, 0);
+    // x, y, hp, hpMax, mp, mpMax, experience, (spare), strength, dexterity, intelligence,
+    // response flag, hostile, first and second convo, name, wandering, sprite, direction.
     Actor* npc = placeNpc({"Bob", "hi there", "bye 2", "3", "7", "12 abc", "-5", "", " 12", "1 2",
                            "99999999999", "x8", "8x", "0", "2", "1"},
                           123, 456);
+    EXPECT_EQ(npc->serialize(), "123\n456\n-5\n0\n12\n1\n2147483647\n0\n0\n8\n0\n12\n1\nhi there\nbye 2\nBob\n1\n3\n7\n0\n");
     ASSERT_EQ(editor->npcs.size(), 2u);
     EXPECT_EQ(editor->npcs.front(), earlier);
-    EXPECT_EQ(npc->x, 123.0f);
-    EXPECT_EQ(npc->y, 456.0f);
-    EXPECT_EQ(npc->name, "Bob");
-    EXPECT_EQ(npc->firstConvo, "hi there");
-    EXPECT_EQ(npc->secondConvo, "bye 2");
-    EXPECT_EQ(npc->sprite, 3);
-    EXPECT_EQ(npc->direction, 7);  // not range-checked
-    EXPECT_EQ(npc->responseFlagId, 12);
-    EXPECT_EQ(npc->hp, -5);
-    EXPECT_EQ(npc->hpMax, 0);
-    EXPECT_EQ(npc->mp, 12);
-    EXPECT_EQ(npc->mpMax, 1);
-    EXPECT_EQ(npc->experience, INT_MAX);
-    EXPECT_EQ(npc->strength, 0);
-    EXPECT_EQ(npc->dexterity, 8);
-    EXPECT_EQ(npc->intelligence, 0);
-    EXPECT_TRUE(npc->isHostile);
-    EXPECT_TRUE(npc->isWandering);
-    // Nothing asks for these.
-    EXPECT_EQ(npc->spareStat, 0);
-    EXPECT_EQ(npc->spareValue, 0);
-    EXPECT_EQ(npc->frame, 0);
-    EXPECT_FALSE(npc->auxFlagA);
     EXPECT_TRUE(eventQueueEmpty());
-}
 
-TEST_F(PlacementTest, EmptyNpcAnswersAreStoredAsEmptyTextsAndZeroes) {
-    Actor* npc = placeNpc(noAnswers(16));
-    ASSERT_NE(npc, nullptr);
-    EXPECT_EQ(npc->name, "");
-    EXPECT_EQ(npc->firstConvo, "");
-    EXPECT_EQ(npc->secondConvo, "");
-    for (int value : {npc->sprite, npc->direction, npc->responseFlagId, npc->hp, npc->hpMax, npc->mp, npc->mpMax,
-                      npc->experience, npc->strength, npc->dexterity, npc->intelligence})
-        EXPECT_EQ(value, 0);
-    EXPECT_FALSE(npc->isHostile);
-    EXPECT_FALSE(npc->isWandering);
+    // Empty answers are empty texts and zeroes, not the new actor's own values.
+    EXPECT_EQ(placeNpc(noAnswers(16))->serialize(), "0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n\n\n\n0\n0\n0\n0\n");
 }
 
 TEST_F(PlacementTest, HostileAndWanderingAreYesOnlyForNumbersAboveZero) {
-    const struct {
-        const char* answer;
-        bool yes;
-    } cases[] = {{"1", true}, {"2", true}, {"0", false}, {"", false}, {"true", false}, {"-1", false}};
-    for (const auto& c : cases) {
+    const std::pair<const char*, bool> cases[] = {{"1", true},      {"2", true},  {"0", false},
+                                                  {"", false},      {"true", false}, {"-1", false}};
+    for (auto [answer, yes] : cases) {
         std::vector<std::string> answers = noAnswers(14);
-        answers.push_back(c.answer);
-        answers.push_back(c.answer);
+        answers.insert(answers.end(), {answer, answer});
         Actor* npc = placeNpc(answers);
-        ASSERT_NE(npc, nullptr);
-        EXPECT_EQ(npc->isHostile, c.yes) << "answer \"" << c.answer << "\"";
-        EXPECT_EQ(npc->isWandering, c.yes) << "answer \"" << c.answer << "\"";
+        EXPECT_EQ(npc->isHostile, yes) << "answer \"" << answer << "\"";
+        EXPECT_EQ(npc->isWandering, yes) << "answer \"" << answer << "\"";
     }
-}
-
-TEST_F(PlacementTest, RightClickInPlaceNpcModePlacesAtTheWorldPosition) {
-    editor->rightClickMode = MODE_PLACE_NPC;
-    editor->scrollX = 2;
-    editor->scrollY = 1;
-    pushClick(SDL_BUTTON_RIGHT, 100, 50);
-    std::vector<std::string> answers = noAnswers(16);
-    answers[0] = "Guard";
-    queueAnswers(answers);
-    editor->getInput();
-    ASSERT_EQ(editor->npcs.size(), 1u);
-    EXPECT_EQ(editor->npcs.front()->name, "Guard");
-    EXPECT_EQ(editor->npcs.front()->x, 196.0f);
-    EXPECT_EQ(editor->npcs.front()->y, 98.0f);
 }
 
 // ---- items
 
 TEST_F(PlacementTest, ItemQuestionsStandOneUnderAnotherOverTheFrame) {
-    SDL_Surface* screen = editor->screen;
-    fillScreen(screen, 0, 160, 0);
-    placeItem({"a", "b", "c", "3", "", "", "", ""});
-    const std::vector<Uint16> plain = grabScreen(screen);
-    EXPECT_EQ(screenDifference(plain, questionsOn(0, 160, 0, ITEM_QUESTIONS, 8)), "");
-
-    fillScreen(screen, 0, 160, 0);
-    placeItem({"a", "b", "c", "8", "", "", "", "", "4"});
-    const std::vector<Uint16> ranged = grabScreen(screen);
-    EXPECT_EQ(screenDifference(ranged, questionsOn(0, 160, 0, ITEM_QUESTIONS, 9)), "");
+    // Eight questions, and a ninth for a ranged weapon.
+    for (const auto& answers : {std::vector<std::string>{"a", "b", "c", "3", "", "", "", ""},
+                                std::vector<std::string>{"a", "b", "c", "8", "", "", "", "", "4"}}) {
+        fillScreen(editor->screen, 0, 160, 0);
+        placeItem(answers);
+        const std::vector<Uint16> shown = grabScreen(editor->screen);
+        EXPECT_EQ(screenDifference(shown, questionsOn(0, 160, 0, ITEM_QUESTIONS, static_cast<int>(answers.size()))), "");
+    }
 }
 
 TEST_F(PlacementTest, ItemAnswersGoToTheirMembers) {
+    // type, effect, price, owner, x, y, (flag), name, description, short name, icon, range
     Item* item = placeItem({"Potion", "pot", "heals you", "3", "25", " 12", "99999999999", "7"}, 196, 50);
-    ASSERT_EQ(editor->items.size(), 1u);
-    EXPECT_EQ(item->x, 196.0f);
-    EXPECT_EQ(item->y, 50.0f);
-    EXPECT_EQ(item->name, "Potion");
-    EXPECT_EQ(item->shortName, "pot");
-    EXPECT_EQ(item->description, "heals you");
-    EXPECT_EQ(item->type, 3);
-    EXPECT_EQ(item->maxEffect, 25);
-    EXPECT_EQ(item->price, 12);
-    EXPECT_EQ(item->owner, INT_MAX);
-    EXPECT_EQ(item->icon, 7);
-    EXPECT_EQ(item->range, 0);
-    EXPECT_FALSE(item->auxFlag);
-
+    EXPECT_EQ(item->serialize(), "3\n25\n12\n2147483647\n196\n50\n0\nPotion\nheals you\npot\n7\n0\n");
     Item* spaced = placeItem({"", "", "", "", "", "1 2", "", ""});
-    EXPECT_EQ(spaced->price, 1);
-    EXPECT_EQ(spaced->name, "");  // not the unset item's name
-    EXPECT_EQ(spaced->description, "");
+    EXPECT_EQ(spaced->serialize(), "0\n0\n1\n0\n0\n0\n0\n\n\n\n0\n0\n");  // not the unset item's texts
     EXPECT_EQ(editor->items.size(), 2u);
-}
 
-TEST_F(PlacementTest, OnlyARangedTypeBringsTheRangeQuestion) {
+    // Only a ranged type brings the range question.
     Item* ranged = placeItem({"Bow", "", "", "8x", "", "", "", "", "12"});
     EXPECT_EQ(ranged->type, ITEM_TYPE_RANGED);
     EXPECT_EQ(ranged->range, 12);
     EXPECT_TRUE(eventQueueEmpty());
-
     // The answer queued for a ninth question stays for whoever asks next.
     Item* plain = placeItem({"Rock", "", "", "x8", "", "", "", "", "77"});
     EXPECT_EQ(plain->type, 0);
@@ -228,105 +148,76 @@ TEST_F(PlacementTest, OnlyARangedTypeBringsTheRangeQuestion) {
 // ---- the box test and removal
 
 TEST_F(PlacementTest, BoxesCollideWhenTheyOverlapOrTouch) {
-    EXPECT_TRUE(editor->collide(0, 0, 48, 48, 48, 48, 2, 2));
-    EXPECT_TRUE(editor->collide(48, 48, 2, 2, 0, 0, 48, 48));
-    EXPECT_TRUE(editor->collide(0, 0, 48, 48, -2, -2, 2, 2));
-    EXPECT_TRUE(editor->collide(0, 0, 48, 48, 10, 10, 2, 2));
-    EXPECT_FALSE(editor->collide(0, 0, 48, 48, 49, 0, 2, 2));
-    EXPECT_FALSE(editor->collide(0, 0, 48, 48, 0, 49, 2, 2));
-    EXPECT_FALSE(editor->collide(0, 0, 48, 48, -3, 0, 2, 2));
-    EXPECT_FALSE(editor->collide(0, 0, 48, 48, 0, -3, 2, 2));
-}
-
-TEST_F(PlacementTest, NpcRemovalReachesTwoPixelsBeforeAndFortyEightAfterItsCorner) {
-    // The fractions truncate: the box starts at (200, 300).
-    auto removedBy = [&](int x, int y) {
-        Actor* actor = addNpc(200.7f, 300.2f);
-        editor->killNPCAt(x, y);
-        bool removed = editor->npcs.empty();
-        if (!removed) {
-            editor->npcs.clear();
-            delete actor;
-        }
-        return removed;
-    };
-    EXPECT_TRUE(removedBy(198, 300));
-    EXPECT_FALSE(removedBy(197, 300));
-    EXPECT_TRUE(removedBy(200, 298));
-    EXPECT_FALSE(removedBy(200, 297));
-    EXPECT_TRUE(removedBy(248, 348));
-    EXPECT_FALSE(removedBy(249, 300));
-    EXPECT_FALSE(removedBy(200, 349));
-
-    // Toward zero, not down: -0.5 is 0.
-    editor->npcs.clear();
-    Actor* nearOrigin = addNpc(-0.5f, 0);
-    editor->killNPCAt(48, 0);
-    EXPECT_TRUE(editor->npcs.empty());
-    if (!editor->npcs.empty()) {
-        editor->npcs.clear();
-        delete nearOrigin;
+    const struct {
+        int x, y;
+        bool hit;
+    } seconds[] = {{48, 48, true}, {-2, -2, true}, {10, 10, true}, {49, 0, false},
+                   {0, 49, false}, {-3, 0, false}, {0, -3, false}};
+    for (const auto& s : seconds) {
+        EXPECT_EQ(editor->collide(0, 0, 48, 48, s.x, s.y, 2, 2), s.hit) << s.x << "," << s.y;
+        EXPECT_EQ(editor->collide(s.x, s.y, 2, 2, 0, 0, 48, 48), s.hit) << s.x << "," << s.y;
     }
 }
 
-TEST_F(PlacementTest, NpcsUnderTheClickGoEarliestFirst) {
-    addNpc(96, 144);
-    Actor* second = addNpc(100, 150);
-    editor->killNPCAt(100, 150);
-    ASSERT_EQ(editor->npcs.size(), 1u);
-    EXPECT_EQ(editor->npcs.front(), second);
-    editor->killNPCAt(100, 150);
-    EXPECT_TRUE(editor->npcs.empty());
-
-    // An actor listed twice leaves with both entries.
-    Actor* twice = addNpc(96, 144);
-    editor->npcs.push_back(twice);
-    Actor* elsewhere = addNpc(1000, 1000);
-    editor->killNPCAt(100, 150);
-    ASSERT_EQ(editor->npcs.size(), 1u);
-    EXPECT_EQ(editor->npcs.front(), elsewhere);
-}
-
-TEST_F(PlacementTest, RemovalWithNothingThereChangesNothing) {
-    editor->killNPCAt(100, 100);
-    editor->killItemAt(100, 100);
-    EXPECT_TRUE(editor->npcs.empty());
-    EXPECT_TRUE(editor->items.empty());
-
-    Actor* actor = addNpc(500, 500);
-    Item* item = addItem(500, 500);
-    editor->killNPCAt(100, 100);
-    editor->killItemAt(100, 100);
-    EXPECT_EQ(editor->npcs.front(), actor);
-    EXPECT_EQ(item->type, 0);
-}
-
-TEST_F(PlacementTest, ItemRemovalHitsFromTwoPixelsBeforeToFortyEightAfterItsCorner) {
+TEST_F(PlacementTest, RemovalReachesTwoPixelsBeforeAndFortyEightAfterTheCorner) {
+    // The fractions truncate toward zero: the NPC's box starts at (200, 300), and -0.5 is 0.
+    const struct {
+        float npcX;
+        int x, y;
+        bool removed;
+    } npcCases[] = {{200.7f, 198, 300, true},  {200.7f, 197, 300, false}, {200.7f, 200, 298, true},
+                    {200.7f, 200, 297, false}, {200.7f, 248, 348, true},  {200.7f, 249, 300, false},
+                    {200.7f, 200, 349, false}, {-0.5f, 48, 0, true}};
+    for (const auto& c : npcCases) {
+        Actor* actor = addNpc(c.npcX, c.npcX < 0 ? 0.0f : 300.2f);
+        editor->killNPCAt(c.x, c.y);
+        EXPECT_EQ(editor->npcs.empty(), c.removed) << c.x << "," << c.y;
+        if (!editor->npcs.empty()) delete actor;
+        editor->npcs.clear();
+    }
+    const struct {
+        int x, y;
+        bool removed;
+    } itemCases[] = {{94, 150, true},  {96, 150, true},  {120, 150, true}, {144, 150, true}, {100, 142, true},
+                     {100, 144, true}, {100, 170, true}, {100, 192, true}, {144, 192, true}, {93, 150, false},
+                     {145, 150, false}, {100, 141, false}, {100, 193, false}};
     Item* item = addItem(96, 144);
-    auto hitBy = [&](int x, int y) {
+    for (const auto& c : itemCases) {
         item->type = 0;
-        editor->killItemAt(x, y);
-        return item->type == ITEM_TYPE_REMOVED;
-    };
-    for (int x : {94, 96, 120, 144}) EXPECT_TRUE(hitBy(x, 150)) << "x " << x;
-    for (int y : {142, 144, 170, 192}) EXPECT_TRUE(hitBy(100, y)) << "y " << y;
-    EXPECT_TRUE(hitBy(144, 192));
-    for (int x : {93, 145}) EXPECT_FALSE(hitBy(x, 150)) << "x " << x;
-    for (int y : {141, 193}) EXPECT_FALSE(hitBy(100, y)) << "y " << y;
+        editor->killItemAt(c.x, c.y);
+        EXPECT_EQ(item->type == ITEM_TYPE_REMOVED, c.removed) << c.x << "," << c.y;
+    }
     EXPECT_EQ(editor->items.size(), 1u);  // a removed item stays listed
 }
 
-TEST_F(PlacementTest, ItemRemovalSkipsRemovedItemsAndTakesTheLowestLiveOne) {
+TEST_F(PlacementTest, RemovalTakesTheEarliestLiveObjectUnderTheClickOrNothing) {
+    editor->killNPCAt(100, 100);
+    editor->killItemAt(100, 100);
+    addNpc(96, 144);
+    Actor* second = addNpc(100, 150);
     Item* removed = addItem(96, 144, ITEM_TYPE_REMOVED);
-    Item* first = addItem(100, 150);
-    Item* second = addItem(90, 140);
+    Item* live = addItem(100, 150);
+    Item* later = addItem(90, 140);
+    editor->killNPCAt(500, 500);  // nothing there
+    editor->killItemAt(500, 500);
+    EXPECT_EQ(editor->npcs.size(), 2u);
+    EXPECT_EQ(live->type, 0);
+
+    editor->killNPCAt(100, 150);
+    EXPECT_EQ(editor->npcs, std::list<Actor*>{second});
     editor->killItemAt(100, 150);
-    EXPECT_EQ(first->type, ITEM_TYPE_REMOVED);
-    EXPECT_EQ(second->type, 0);
+    EXPECT_EQ(live->type, ITEM_TYPE_REMOVED);
+    EXPECT_EQ(later->type, 0);
     editor->killItemAt(100, 150);
-    EXPECT_EQ(second->type, ITEM_TYPE_REMOVED);
+    EXPECT_EQ(later->type, ITEM_TYPE_REMOVED);
     EXPECT_EQ(removed->type, ITEM_TYPE_REMOVED);
     EXPECT_EQ(editor->items.size(), 3u);
+
+    // An actor listed twice leaves with both entries.
+    editor->npcs.push_back(second);
+    Actor* elsewhere = addNpc(1000, 1000);
+    editor->killNPCAt(100, 150);
+    EXPECT_EQ(editor->npcs, std::list<Actor*>{elsewhere});
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <tuple>
 
 #include "editor_fixture.h"
 
@@ -14,55 +15,30 @@ protected:
         editor->map.Init();
         editor->reloadMinimap();
     }
-
-    // A copy of the screen to build expected pictures on.
-    SDL_Surface* snapshot() {
-        SDL_PixelFormat* f = editor->screen->format;
-        SDL_Surface* copy = SDL_CreateRGBSurface(SDL_SWSURFACE, SCREEN_WIDTH, SCREEN_HEIGHT, f->BitsPerPixel, f->Rmask,
+    // A copy of a surface (the screen by default) to build expected pictures on.
+    SDL_Surface* copyOf(SDL_Surface* source = nullptr) {
+        if (!source) source = editor->screen;
+        SDL_PixelFormat* f = source->format;
+        SDL_Surface* copy = SDL_CreateRGBSurface(SDL_SWSURFACE, source->w, source->h, f->BitsPerPixel, f->Rmask,
                                                  f->Gmask, f->Bmask, f->Amask);
-        SDL_BlitSurface(editor->screen, nullptr, copy, nullptr);
+        SDL_BlitSurface(source, nullptr, copy, nullptr);
         return copy;
     }
     static void blit(SDL_Surface* image, SDL_Surface* onto, int x, int y) {
         SDL_Rect at = {static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};
         SDL_BlitSurface(image, nullptr, onto, &at);
     }
-    // Counts the screen pixels that differ from expected (and fails if any).
-    int differences(SDL_Surface* expected) {
-        int count = 0;
-        for (int y = 0; y < SCREEN_HEIGHT; ++y)
-            for (int x = 0; x < SCREEN_WIDTH; ++x)
-                if (rawPixel(editor->screen, x, y) != rawPixel(expected, x, y)) ++count;
-        return count;
+    // The screen must equal expected (which this frees).
+    void expectScreen(SDL_Surface* expected) {
+        EXPECT_EQ(screenDifference(grabScreen(editor->screen), grabScreen(expected)), "");
+        SDL_FreeSurface(expected);
     }
-    // The block (x, y, 48, 48) of the screen equals the image's pixels, where the image is opaque.
-    void expectTileAt(SDL_Surface* image, int x, int y) {
-        for (int dy = 0; dy < TILE_SIZE; dy += 7)
-            for (int dx = 0; dx < TILE_SIZE; dx += 5)
-                ASSERT_EQ(rawPixel(editor->screen, x + dx, y + dy), rawPixel(image, dx, dy))
-                    << "screen (" << x + dx << "," << y + dy << ")";
-    }
-    // Every opaque pixel of the image shows at its place on the screen.
-    void expectOpaquePixelsOf(SDL_Surface* image, int x, int y) {
-        int opaque = 0;
-        for (int dy = 0; dy < image->h; ++dy)
-            for (int dx = 0; dx < image->w; ++dx) {
-                Uint8 r, g, b, a;
-                SDL_GetRGBA(rawPixel(image, dx, dy), image->format, &r, &g, &b, &a);
-                if (a != SDL_ALPHA_OPAQUE) continue;
-                ++opaque;
-                ASSERT_EQ(rawPixel(editor->screen, x + dx, y + dy), SDL_MapRGB(editor->screen->format, r, g, b));
-            }
-        EXPECT_GT(opaque, 0);
-    }
-    bool isRed(int x, int y) { return pixel(x, y) == displayColour(editor->screen, 255, 0, 0); }
     int redPixelsIn(int x0, int y0, int x1, int y1) {
-        int count = 0;
-        for (int y = y0; y <= y1; ++y)
-            for (int x = x0; x <= x1; ++x) count += isRed(x, y);
-        return count;
+        return static_cast<int>(countOf(grab(editor->screen, x0, y0, x1 - x0 + 1, y1 - y0 + 1),
+                                        rawColour(editor->screen, 255, 0, 0)));
     }
     SDL_Surface* tile(int n) { return editor->art.tileImages.at(n); }
+    SDL_Surface* icon(int n) { return editor->art.iconImages[n]; }
 };
 
 TEST_F(RenderTest, DisplayIsSixteenBitsAndTilesAreOpaqueCopies) {
@@ -71,99 +47,78 @@ TEST_F(RenderTest, DisplayIsSixteenBitsAndTilesAreOpaqueCopies) {
     for (SDL_Surface* image : editor->art.tileImages) EXPECT_FALSE(image->flags & SDL_SRCALPHA);
 }
 
-TEST_F(RenderTest, TilesAreDrawnAtTheirCellsAndTileZeroBeyondTheEdge) {
+TEST_F(RenderTest, MapViewShowsEachCellsTileAndTheCurrentTile) {
+    editor->drawMap();
+    SDL_Surface* blank = copyOf();  // tile 0 in every cell and as the current tile
+    EXPECT_GT(redPixelsIn(700, 410, 799, 429), 20);  // "Current tile:"
     editor->map.setTileAt(0, 0, 1);
     editor->map.setTileAt(3, 2, 5);
     editor->map.setTileAt(16, 12, 9);  // only partly on screen
-    editor->drawMap();
-    expectTileAt(tile(1), 0, 0);
-    expectTileAt(tile(5), 3 * 48, 2 * 48);
-    expectTileAt(tile(0), 4 * 48, 2 * 48);
-    EXPECT_EQ(rawPixel(editor->screen, 16 * 48 + 31, 12 * 48 + 23), rawPixel(tile(9), 31, 23));
+    editor->map.setTileAt(1, 1, -3);   // reported, and drawn as tile 0
+    editor->map.setTileAt(2, 1, 60);   // no image for it
+    editor->currentTile = 33;
+    SDL_Surface* expected = copyOf(blank);
+    for (auto [image, x, y] : {std::tuple{tile(1), 0, 0}, {tile(5), 144, 96}, {tile(9), 768, 576},
+                               {icon(ICON_MISSING), 96, 48}, {tile(33), 752, 430}})
+        blit(image, expected, x, y);
+    {
+        CaptureOutput output;
+        editor->drawMap();
+        EXPECT_EQ(output.err(), "Invalid tile: 1,1\n");
+    }
+    expectScreen(expected);
+    EXPECT_EQ(editor->map.getTileAt(1, 1), -3);  // drawing never changes the grid
 
+    // At the right edge: column 349, then tile 0 beyond the map. A current tile without an
+    // image is the missing icon, never read past the list.
     editor->scrollX = 340;
     editor->map.setTileAt(349, 0, 7);
+    editor->currentTile = 47;
+    expected = copyOf(blank);
+    blit(tile(7), expected, 9 * 48, 0);
+    blit(icon(ICON_MISSING), expected, 752, 430);
     CaptureOutput output;
     editor->drawMap();
     EXPECT_EQ(output.err(), "");
-    expectTileAt(tile(7), 9 * 48, 0);
-    expectTileAt(tile(0), 10 * 48, 0);  // column 350
-    expectTileAt(tile(0), 15 * 48, 0);
-}
-
-TEST_F(RenderTest, BadTileNumbersAreReportedOrShownAsTheMissingIcon) {
-    editor->map.setTileAt(1, 1, -3);
-    editor->map.setTileAt(2, 1, 60);  // no image for it
-    CaptureOutput output;
-    editor->drawMap();
-    EXPECT_EQ(output.err(), "Invalid tile: 1,1\n");
-    expectTileAt(tile(0), 48, 48);
-    SDL_Surface* expected = snapshot();
-    blit(tile(0), expected, 96, 48);
-    blit(editor->art.iconImages[ICON_MISSING], expected, 96, 48);
-    EXPECT_EQ(differences(expected), 0);
-    SDL_FreeSurface(expected);
-    EXPECT_EQ(editor->map.getTileAt(1, 1), -3);  // drawing never changes the grid
+    expectScreen(expected);
+    SDL_FreeSurface(blank);
 }
 
 TEST_F(RenderTest, SelectionCellsAreSolidRedSquares) {
-    editor->selX1 = 2;
-    editor->selX2 = 4;
-    editor->selY1 = 1;
-    editor->selY2 = 1;
+    std::tie(editor->selX1, editor->selX2, editor->selY1, editor->selY2) = std::tuple(2, 4, 1, 1);
     editor->drawMap();
     EXPECT_EQ(redPixelsIn(96, 48, 239, 95), 144 * 48);
-    EXPECT_FALSE(isRed(95, 60));
-    EXPECT_FALSE(isRed(240, 60));
-    EXPECT_FALSE(isRed(120, 47));
-    EXPECT_FALSE(isRed(120, 96));
+    EXPECT_EQ(redPixelsIn(95, 48, 95, 95) + redPixelsIn(240, 48, 240, 95), 0);
+    EXPECT_EQ(redPixelsIn(96, 47, 239, 47) + redPixelsIn(96, 96, 239, 96), 0);
 
     // Partly visible cells are filled only where the tile was drawn.
-    editor->selX1 = 16;
-    editor->selX2 = 30;
-    editor->selY1 = 12;
-    editor->selY2 = 30;
+    std::tie(editor->selX1, editor->selX2, editor->selY1, editor->selY2) = std::tuple(16, 30, 12, 30);
     editor->drawMap();
     EXPECT_EQ(redPixelsIn(768, 576, 799, 599), 32 * 24);
 
     // With only the first corner nothing is red.
-    editor->selX1 = 2;
-    editor->selY1 = 1;
-    editor->selX2 = editor->selY2 = -1;
+    std::tie(editor->selX1, editor->selX2, editor->selY1, editor->selY2) = std::tuple(2, -1, 1, -1);
     editor->drawMap();
     EXPECT_EQ(redPixelsIn(0, 0, 799, 400), 0);
 }
 
-TEST_F(RenderTest, CurrentTileIsShownBesideItsLabel) {
-    editor->currentTile = 33;
-    editor->drawMap();
-    expectTileAt(tile(33), 752, 430);
-    EXPECT_GT(redPixelsIn(700, 410, 799, 429), 20);  // "Current tile:"
-
-    editor->currentTile = 47;  // no image: the missing icon, never past the list
-    editor->drawMap();
-    expectOpaquePixelsOf(editor->art.iconImages[ICON_MISSING], 752, 430);
-}
-
 TEST_F(RenderTest, PaletteShowsTilesFromItsScrollWithTheMarker) {
     editor->drawMap();
-    SDL_Surface* expected = snapshot();
+    SDL_Surface* expected = copyOf();
     for (int n = 0; n <= 12; ++n) blit(tile(n), expected, 0, n * 48);
-    blit(editor->art.iconImages[ICON_MARKER], expected, 10, 250);
+    blit(icon(ICON_MARKER), expected, 10, 250);
     editor->currentTile = 5;
     editor->drawTilePalette();
-    EXPECT_EQ(differences(expected), 0);
-    SDL_FreeSurface(expected);
+    expectScreen(expected);
 
     // Scrolled to 40: tiles 40..46 in slots 0..288, the map below them.
     editor->currentTile = 0;
     editor->paletteScroll = 40;
     editor->drawMap();
-    expected = snapshot();
+    expected = copyOf();
     for (int n = 40; n <= 46; ++n) blit(tile(n), expected, 0, (n - 40) * 48);
     editor->drawTilePalette();
-    EXPECT_EQ(differences(expected), 0);
-    SDL_FreeSurface(expected);
+    expectScreen(expected);
 }
 
 TEST_F(RenderTest, MinimapColoursSeaSolidAndPlainCells) {
@@ -174,50 +129,45 @@ TEST_F(RenderTest, MinimapColoursSeaSolidAndPlainCells) {
     editor->reloadMinimap();
     SDL_Surface* mini = editor->minimap;
     ASSERT_NE(mini, nullptr);
-    EXPECT_EQ(mini->w, 350);
-    EXPECT_EQ(mini->h, 350);
+    EXPECT_EQ(std::tuple(mini->w, mini->h, mini->format->alpha), std::tuple(350, 350, 100));
     EXPECT_TRUE(mini->flags & SDL_SRCALPHA);
-    EXPECT_EQ(mini->format->alpha, 100);
-    SDL_PixelFormat* f = mini->format;
-    EXPECT_EQ(rawPixel(mini, 5, 5), SDL_MapRGB(f, 0, 0, 255));
-    EXPECT_EQ(rawPixel(mini, 6, 5), SDL_MapRGB(f, 0, 0, 0));
-    EXPECT_EQ(rawPixel(mini, 7, 5), SDL_MapRGB(f, 100, 100, 100));
-    EXPECT_EQ(rawPixel(mini, 0, 0), SDL_MapRGB(f, 100, 100, 100));
+    const Uint32 sea = SDL_MapRGB(mini->format, 0, 0, 255), black = SDL_MapRGB(mini->format, 0, 0, 0),
+                 grey = SDL_MapRGB(mini->format, 100, 100, 100);
+    EXPECT_EQ(std::tuple(rawPixel(mini, 5, 5), rawPixel(mini, 6, 5), rawPixel(mini, 7, 5), rawPixel(mini, 0, 0)),
+              std::tuple(sea, black, grey, grey));
     for (int i = 0; i < 350; i += 7) {
-        EXPECT_EQ(rawPixel(mini, 349, i), SDL_MapRGB(f, 0, 0, 0));
-        EXPECT_EQ(rawPixel(mini, i, 349), SDL_MapRGB(f, 0, 0, 0));
+        EXPECT_EQ(rawPixel(mini, 349, i), black) << i;
+        EXPECT_EQ(rawPixel(mini, i, 349), black) << i;
     }
-    EXPECT_EQ(rawPixel(mini, 349, 3), SDL_MapRGB(f, 0, 0, 0));
+    EXPECT_EQ(rawPixel(mini, 349, 3), black);
 }
 
 TEST_F(RenderTest, MinimapIsBlendedOverTheViewAtAlphaHundred) {
     editor->map.setTileAt(5, 5, 21);
     editor->reloadMinimap();
-    editor->scrollX = 100;  // keep the view box away from the probed pixels
-    editor->scrollY = 100;
+    editor->scrollX = editor->scrollY = 100;  // keep the view box away from the probed pixels
     editor->drawMap();
-    SDL_Color under = pixel(5, 5), underGrey = pixel(7, 5);
+    SDL_Surface* under = copyOf();
     editor->drawHUD();
-    auto blended = [](int dst, int src) { return dst + (src - dst) * 100 / 255; };
-    SDL_Color sea = pixel(5, 5), grey = pixel(7, 5);
-    EXPECT_NEAR(sea.r, blended(under.r, 0), 9);
-    EXPECT_NEAR(sea.g, blended(under.g, 0), 9);
-    EXPECT_NEAR(sea.b, blended(under.b, 255), 9);
-    EXPECT_NEAR(grey.r, blended(underGrey.r, 100), 9);
-    EXPECT_NEAR(grey.g, blended(underGrey.g, 100), 9);
-    EXPECT_NEAR(grey.b, blended(underGrey.b, 100), 9);
-    EXPECT_FALSE(sea == under);
+    // Sea over (5, 5), plain grey over (7, 5).
+    for (auto [x, wanted] : {std::pair{5, SDL_Color{0, 0, 255, 0}}, {7, SDL_Color{100, 100, 100, 0}}}) {
+        SDL_Color was, now;
+        SDL_GetRGB(rawPixel(under, x, 5), under->format, &was.r, &was.g, &was.b);
+        SDL_GetRGB(rawPixel(editor->screen, x, 5), editor->screen->format, &now.r, &now.g, &now.b);
+        auto blended = [](int dst, int src) { return dst + (src - dst) * 100 / 255; };
+        EXPECT_NEAR(now.r, blended(was.r, wanted.r), 9) << x;
+        EXPECT_NEAR(now.g, blended(was.g, wanted.g), 9) << x;
+        EXPECT_NEAR(now.b, blended(was.b, wanted.b), 9) << x;
+    }
+    EXPECT_NE(rawPixel(under, 5, 5), rawPixel(editor->screen, 5, 5));
+    SDL_FreeSurface(under);
 
     // Hidden: neither the minimap nor its box.
     editor->showMinimap = false;
     editor->drawMap();
-    SDL_Surface* expected = snapshot();
+    std::vector<Uint16> before = grab(editor->screen, 0, 0, 800, 560);
     editor->drawHUD();
-    int changed = 0;
-    for (int y = 0; y < 560; ++y)
-        for (int x = 0; x < 800; ++x) changed += rawPixel(editor->screen, x, y) != rawPixel(expected, x, y);
-    EXPECT_EQ(changed, 0);
-    SDL_FreeSurface(expected);
+    EXPECT_TRUE(grab(editor->screen, 0, 0, 800, 560) == before);
 }
 
 TEST_F(RenderTest, ViewBoxSpansTheVisibleCellsLeavingOneCornerUndrawn) {
@@ -225,18 +175,11 @@ TEST_F(RenderTest, ViewBoxSpansTheVisibleCellsLeavingOneCornerUndrawn) {
     editor->scrollY = 20;
     editor->drawMap();
     editor->drawHUD();
-    const SDL_Color box = displayColour(editor->screen, 100, 0, 0);
-    for (int x = 10; x <= 26; ++x) {
-        EXPECT_EQ(pixel(x, 20), box) << x;
-        EXPECT_EQ(pixel(x, 33), box) << x;
-    }
-    for (int y = 20; y <= 32; ++y) {
-        EXPECT_EQ(pixel(10, y), box) << y;
-        EXPECT_EQ(pixel(27, y), box) << y;
-    }
-    EXPECT_FALSE(pixel(27, 33) == box);
-    EXPECT_FALSE(pixel(28, 20) == box);
-    EXPECT_FALSE(pixel(11, 21) == box);
+    const Uint16 box = rawColour(editor->screen, 100, 0, 0);
+    const std::vector<Uint16> sides[] = {grab(editor->screen, 10, 20, 17, 1), grab(editor->screen, 10, 33, 17, 1),
+                                         grab(editor->screen, 10, 20, 1, 13), grab(editor->screen, 27, 20, 1, 13)};
+    for (const auto& side : sides) EXPECT_EQ(countOf(side, box), side.size());
+    for (auto [x, y] : {std::pair{27, 33}, {28, 20}, {11, 21}}) EXPECT_NE(rawPixel(editor->screen, x, y), box) << x << "," << y;
 }
 
 TEST_F(RenderTest, ModeLineIsRedAtTheBottomLeftForEveryMode) {
@@ -257,68 +200,60 @@ TEST_F(RenderTest, ModeLineIsRedAtTheBottomLeftForEveryMode) {
 
 TEST_F(RenderTest, TextIsRedAndEmptyTextDrawsNothing) {
     editor->drawMap();
-    SDL_Surface* before = snapshot();
+    SDL_Surface* before = copyOf();
     editor->drawTextAt("", 100, 100);
-    EXPECT_EQ(differences(before), 0);
+    expectScreen(before);
     editor->drawTextAt("Hello", 100, 100);
     EXPECT_GT(redPixelsIn(100, 100, 160, 120), 20);
     EXPECT_EQ(redPixelsIn(0, 0, 99, 99), 0);
-    SDL_FreeSurface(before);
 }
 
 // Placed objects: the strict and inclusive edges, fallbacks and the owner badge.
 class ObjectsTest : public RenderTest {
 protected:
-    SDL_Surface* background = nullptr;
-    void SetUp() override {
-        RenderTest::SetUp();
+    void npc(float x, float y, int sprite = 0, int direction = 0) {
+        editor->npcs.push_back(new Actor());
+        std::tie(editor->npcs.back()->x, editor->npcs.back()->y) = std::tuple(x, y);
+        std::tie(editor->npcs.back()->sprite, editor->npcs.back()->direction) = std::tuple(sprite, direction);
+    }
+    void item(float x, float y, int icon = 0, int owner = 0, int type = 0) {
+        Item* i = new Item();
+        std::tie(i->x, i->y, i->icon, i->owner, i->type) = std::tuple(x, y, icon, owner, type);
+        editor->items.push_back(i);
+    }
+    // Draws the objects over the map and compares with the blits given.
+    void expectDrawn(std::initializer_list<std::tuple<SDL_Surface*, int, int>> blits) {
         editor->showMinimap = false;
         editor->drawMap();
-        background = snapshot();
-    }
-    void TearDown() override {
-        SDL_FreeSurface(background);
-        RenderTest::TearDown();
-    }
-    Actor* npc(float x, float y, int sprite = 0, int direction = 0) {
-        Actor* a = new Actor();
-        a->x = x;
-        a->y = y;
-        a->sprite = sprite;
-        a->direction = direction;
-        editor->npcs.push_back(a);
-        return a;
-    }
-    Item* item(float x, float y, int icon = 0, int owner = 0, int type = 0) {
-        Item* i = new Item();
-        i->x = x;
-        i->y = y;
-        i->icon = icon;
-        i->owner = owner;
-        i->type = type;
-        editor->items.push_back(i);
-        return i;
-    }
-    // Draws the objects over the background and compares with the blits given.
-    void expectDrawn(std::initializer_list<std::tuple<SDL_Surface*, int, int>> blits) {
-        SDL_BlitSurface(background, nullptr, editor->screen, nullptr);
-        editor->drawSprites();
-        SDL_Surface* expected = snapshot();
-        SDL_BlitSurface(background, nullptr, expected, nullptr);
+        SDL_Surface* expected = copyOf();
         for (auto& [image, x, y] : blits) blit(image, expected, x, y);
-        EXPECT_EQ(differences(expected), 0);
-        SDL_FreeSurface(expected);
+        editor->drawSprites();
+        expectScreen(expected);
     }
     SDL_Surface* sprite(int set, int direction) { return editor->art.spriteImages[set][direction][0]; }
-    SDL_Surface* icon(int n) { return editor->art.iconImages[n]; }
     SDL_Surface* picture(int n) { return editor->art.itemImages.at(n); }
 };
 
-TEST_F(ObjectsTest, NpcsUseStrictEdgesAndItemsInclusiveOnes) {
-    npc(0.0f, 100.0f);
+// NPCs first, then items, each in list order; NPCs use strict edges and items inclusive ones.
+TEST_F(ObjectsTest, EdgesFallbacksBadgesAndDrawingOrder) {
+    npc(0.0f, 100.0f);  // on the view's left edge: not drawn
     item(0.0f, 100.0f, 2);
     npc(100.7f, 50.2f, 3, 2);
-    expectDrawn({{picture(2), 0, 100}, {sprite(3, 2), 100, 50}});
+    // Bad sprites, directions and icons fall back to the missing icon.
+    npc(100.0f, 100.0f, 9, 0);
+    npc(200.0f, 100.0f, 0, -1);
+    npc(300.0f, 100.0f, 2, 4);
+    item(100.0f, 300.0f, static_cast<int>(editor->art.itemImages.size()), 3);  // owned, but no badge without a picture
+    item(200.0f, 300.0f, -1);
+    // An owned item sits on the badge; a removed one is skipped; items cover NPCs.
+    item(100.0f, 400.0f, 4, 3);
+    item(300.0f, 400.0f, 4, 0, ITEM_TYPE_REMOVED);
+    npc(500.0f, 400.0f, 5, 1);
+    item(510.0f, 410.0f, 6);
+    SDL_Surface* missing = icon(ICON_MISSING);
+    expectDrawn({{sprite(3, 2), 100, 50}, {missing, 100, 100}, {missing, 200, 100}, {missing, 300, 100},
+                 {sprite(5, 1), 500, 400}, {picture(2), 0, 100}, {missing, 100, 300}, {missing, 200, 300},
+                 {icon(ICON_OWNED), 100, 400}, {picture(4), 100, 400}, {picture(6), 510, 410}});
 }
 
 TEST_F(ObjectsTest, ObjectsAreShiftedByTheScrollAndClippedAtTheRightEdge) {
@@ -328,29 +263,7 @@ TEST_F(ObjectsTest, ObjectsAreShiftedByTheScrollAndClippedAtTheRightEdge) {
     npc(96.0f, 10.0f, 1, 1);  // exactly on the left edge
     item(96.0f, 10.0f, 1);
     item(95.9f, 10.0f, 1);
-    editor->drawMap();
-    SDL_FreeSurface(background);
-    background = snapshot();
     expectDrawn({{sprite(1, 1), 799, 10}, {picture(1), 0, 10}});
-}
-
-TEST_F(ObjectsTest, BadImagesFallBackToTheMissingIcon) {
-    npc(100.0f, 100.0f, 9, 0);
-    npc(200.0f, 100.0f, 0, -1);
-    npc(300.0f, 100.0f, 2, 4);
-    int pictures = static_cast<int>(editor->art.itemImages.size());
-    item(100.0f, 300.0f, pictures, 3);  // owned, but no badge without a picture
-    item(200.0f, 300.0f, -1);
-    expectDrawn({{icon(10), 100, 100}, {icon(10), 200, 100}, {icon(10), 300, 100}, {icon(10), 100, 300},
-                 {icon(10), 200, 300}});
-}
-
-TEST_F(ObjectsTest, OwnedItemsSitOnTheBadgeRemovedOnesAreSkippedItemsCoverNpcs) {
-    item(100.0f, 100.0f, 4, 3);
-    item(300.0f, 100.0f, 4, 0, ITEM_TYPE_REMOVED);
-    npc(500.0f, 100.0f, 5, 1);
-    item(510.0f, 110.0f, 6);
-    expectDrawn({{sprite(5, 1), 500, 100}, {icon(18), 100, 100}, {picture(4), 100, 100}, {picture(6), 510, 110}});
 }
 
 }  // namespace

@@ -9,87 +9,58 @@ namespace {
 
 const std::vector<std::string> DUMMY_VIDEO = {"SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy"};
 
-class StartupTest : public ::testing::Test {
-protected:
-    TempDir world;
-    void SetUp() override { makeDefaultWorld(world.path); }
-    // Runs the editor; a healthy one never ends by itself, so it is stopped after a while.
-    ProcessResult start(const std::vector<std::string>& env = DUMMY_VIDEO, int ms = 1500) {
-        return runProcess({MAPED_BINARY}, world.path, env, ms);
-    }
-    int itemPictures() {
-        int n = 0;
-        while (fileExists(world / ("data/assets/items/" + std::to_string(n) + ".png"))) ++n;
-        return n;
-    }
-};
+// Runs the editor; a healthy one never ends by itself, so it is stopped after a while.
+ProcessResult start(const TempDir& world, const std::vector<std::string>& env = DUMMY_VIDEO, int ms = 1500) {
+    return runProcess({MAPED_BINARY}, world.path, env, ms);
+}
 
-TEST_F(StartupTest, DefaultWorldStartsAndReportsTheEndsOfItsNumberedArt) {
-    ProcessResult run = start();
+TEST(Startup, DefaultWorldStartsAndReportsTheEndsOfItsNumberedArt) {
+    TempDir world;
+    makeDefaultWorld(world.path);
+    int pictures = 0;
+    while (fileExists(world / ("data/assets/items/" + std::to_string(pictures) + ".png"))) ++pictures;
+    ProcessResult run = start(world);
     EXPECT_TRUE(run.timedOut) << run.err;  // still running: start-up succeeded
     EXPECT_EQ(run.out, "Assets loaded.\nmap loaded....\n");
-    int n = itemPictures();
-    ASSERT_GT(n, 0);
-    EXPECT_EQ(run.err, "Warning: data/assets/items/" + std::to_string(n) +
+    EXPECT_EQ(run.err, "Warning: data/assets/items/" + std::to_string(pictures) +
                            ".png doesn't exist (can be ignored)\ndata/assets/tiles/47.png doesn't exist\n");
 }
 
-TEST_F(StartupTest, GapsEndTheTileAndItemListsWithoutStopping) {
-    removeFile(world / "data/assets/tiles/5.png");
-    removeFile(world / "data/assets/items/0.png");
-    ProcessResult run = start();
-    EXPECT_TRUE(run.timedOut) << run.err;
-    EXPECT_EQ(run.err,
-              "Warning: data/assets/items/0.png doesn't exist (can be ignored)\n"
-              "data/assets/tiles/5.png doesn't exist\n");
-}
-
-TEST_F(StartupTest, MissingFontEndsWithStatusOneAfterTheMapLoaded) {
-    removeFile(world / "edfont.ttf");
-    ProcessResult run = start();
-    EXPECT_FALSE(run.timedOut);
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, "Assets loaded.\nmap loaded....\n");
-    ASSERT_GE(run.err.size(), 23u);
-    EXPECT_EQ(run.err.substr(run.err.size() - 23), "Could not locate font!\n");
-}
-
-TEST_F(StartupTest, MissingMapEndsWithStatusOne) {
-    removeFile(world / "data/map.dat");
-    ProcessResult run = start();
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, "Assets loaded.\n");
-    EXPECT_NE(run.err.find("map file data/map.dat is missing\n"), std::string::npos) << run.err;
-}
-
-TEST_F(StartupTest, MissingSpriteEndsBeforeAnyOtherArt) {
-    removeFile(world / "data/assets/sprites/3/2-1.png");
-    removeFile(world / "data/assets/items/0.png");  // would be reported if items were reached
-    ProcessResult run = start();
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, "***CRITICAL ERROR*** Sprite data/assets/sprites/3/2-1.png not found...\n");
-}
-
-TEST_F(StartupTest, MissingOrBrokenIconEndsWithStatusOne) {
-    removeFile(world / "data/assets/icns/10.png");
-    ProcessResult run = start();
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, "");
-    EXPECT_NE(run.err.find("data/assets/icns/10.png doesn't exist\n"), std::string::npos) << run.err;
-
-    writeFile(world / "data/assets/icns/10.png", "not a picture");
-    run = start();
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("data/assets/icns/10.png doesn't exist\n"), std::string::npos) << run.err;
-}
-
-TEST_F(StartupTest, NoDisplaySaysHowToRunUnderXvfb) {
-    ProcessResult run = start({"DISPLAY", "SDL_VIDEODRIVER"}, 5000);
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, "");
-    EXPECT_NE(run.err.find("xvfb-run"), std::string::npos) << run.err;
-    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+TEST(Startup, MissingOrBrokenFilesAndNoDisplay) {
+    const struct {
+        const char* what;
+        std::vector<std::string> removed;
+        std::string broken;  // written with bytes that are no picture
+        int status;          // -1: still running
+        std::string out, err;
+        bool wholeErr;       // else err must be in the output
+        std::vector<std::string> env = DUMMY_VIDEO;
+    } cases[] = {
+        {"gaps end the tile and item lists", {"data/assets/tiles/5.png", "data/assets/items/0.png"}, "", -1,
+         "Assets loaded.\nmap loaded....\n",
+         "Warning: data/assets/items/0.png doesn't exist (can be ignored)\ndata/assets/tiles/5.png doesn't exist\n", true},
+        {"font", {"edfont.ttf"}, "", 1, "Assets loaded.\nmap loaded....\n", "Could not locate font!\n", false},
+        {"map", {"data/map.dat"}, "", 1, "Assets loaded.\n", "map file data/map.dat is missing\n", false},
+        // Sprites come first: the missing item picture is never reached.
+        {"sprite", {"data/assets/sprites/3/2-1.png", "data/assets/items/0.png"}, "", 1, "",
+         "***CRITICAL ERROR*** Sprite data/assets/sprites/3/2-1.png not found...\n", true},
+        {"icon", {"data/assets/icns/10.png"}, "", 1, "", "data/assets/icns/10.png doesn't exist\n", false},
+        {"broken icon", {}, "data/assets/icns/10.png", 1, "", "data/assets/icns/10.png doesn't exist\n", false},
+        {"no display", {}, "", 1, "", "xvfb-run", false, {"DISPLAY", "SDL_VIDEODRIVER"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir world;
+        makeDefaultWorld(world.path);
+        for (const std::string& path : c.removed) removeFile(world / path);
+        if (!c.broken.empty()) writeFile(world / c.broken, "not a picture");
+        ProcessResult run = start(world, c.env, c.status == -1 ? 1500 : 20000);
+        EXPECT_EQ(run.timedOut, c.status == -1) << run.err;
+        EXPECT_EQ(run.status, c.status);  // -1 for one that was stopped
+        EXPECT_EQ(run.out, c.out);
+        EXPECT_TRUE(c.wholeErr ? run.err == c.err : run.err.find(c.err) != std::string::npos) << run.err;
+        EXPECT_TRUE(c.env == DUMMY_VIDEO || std::count(run.err.begin(), run.err.end(), '\n') == 1) << "one clear line";
+    }
 }
 
 }  // namespace
