@@ -18,6 +18,8 @@
 #include <stdexcept>
 #include <thread>
 
+#include "child_process.h"
+#include "wait_until.h"
 #include "worldgen.h"
 
 namespace fs = std::filesystem;
@@ -63,51 +65,20 @@ ProcessResult runProcess(const std::vector<std::string>& argv, const std::string
                          const std::string& stopWhenOutputHas) {
     ProcessResult result;
     TempDir scratch;
-    std::string outPath = scratch / "out", errPath = scratch / "err";
-    pid_t pid = fork();
-    if (pid == 0) {
-        setpgid(0, 0);
-        int o = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        int e = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        int in = open("/dev/null", O_RDONLY);
-        dup2(in, 0);
-        dup2(o, 1);
-        dup2(e, 2);
-        if (!cwd.empty() && chdir(cwd.c_str()) != 0) _exit(127);
-        for (const std::string& kv : extraEnv) {
-            if (kv.find('=') == std::string::npos)
-                unsetenv(kv.c_str());  // a bare name removes the variable
-            else
-                putenv(strdup(kv.c_str()));
-        }
-        std::vector<char*> args;
-        for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-        args.push_back(nullptr);
-        execvp(args[0], args.data());
-        _exit(127);
-    }
-    int status = 0;
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    for (;;) {
-        pid_t done = waitpid(pid, &status, WNOHANG);
-        if (done == pid) break;
-        if (!stopWhenOutputHas.empty() && readFile(outPath).find(stopWhenOutputHas) != std::string::npos) {
-            kill(-pid, SIGKILL);
-            waitpid(pid, &status, 0);
-            break;
-        }
-        if (std::chrono::steady_clock::now() > deadline) {
-            result.timedOut = true;
-            kill(-pid, SIGKILL);
-            waitpid(pid, &status, 0);
-            break;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    if (WIFEXITED(status)) result.status = WEXITSTATUS(status);
-    if (WIFSIGNALED(status)) result.signal = WTERMSIG(status);
-    result.out = readFile(outPath);
-    result.err = readFile(errPath);
+    ChildProcess child;
+    if (!child.start(argv, cwd, extraEnv, scratch / "out", scratch / "err")) return result;
+    bool ended = waitUntil(
+        [&] {
+            return child.poll() ||
+                   (!stopWhenOutputHas.empty() && child.out().find(stopWhenOutputHas) != std::string::npos);
+        },
+        timeoutMs, 10);
+    result.timedOut = !ended;
+    child.stop();
+    result.status = child.exitStatus;
+    result.signal = child.endSignal;
+    result.out = child.out();
+    result.err = child.err();
     return result;
 }
 
