@@ -143,6 +143,9 @@ TEST_F(PlacementTest, ItemAnswersGoToTheirMembers) {
     EXPECT_EQ(plain->type, 0);
     EXPECT_EQ(plain->range, 0);
     EXPECT_EQ(editor->getUserString("Name:", PROMPT_X, 0), "77");
+    Item* axe = placeItem({"Axe", "", "", "9", "", "", "", "", "5"});
+    EXPECT_EQ(axe->range, 0);
+    EXPECT_EQ(editor->getUserString("Name:", PROMPT_X, 0), "5");
 }
 
 // ---- the box test and removal

@@ -235,15 +235,17 @@ TEST_F(ObjectsTest, EdgesFallbacksBadgesAndDrawingOrder) {
     npc(300.0f, 100.0f, 2, 4);
     item(100.0f, 300.0f, static_cast<int>(editor->art.itemImages.size()), 3);  // owned, but no badge without a picture
     item(200.0f, 300.0f, -1);
-    // An owned item sits on the badge; a removed one is skipped; items cover NPCs.
+    // An owned item (any owner but 0) sits on the badge; a removed one is skipped; items cover NPCs.
     item(100.0f, 400.0f, 4, 3);
+    item(700.0f, 400.0f, 5, -3);
     item(300.0f, 400.0f, 4, 0, ITEM_TYPE_REMOVED);
     npc(500.0f, 400.0f, 5, 1);
     item(510.0f, 410.0f, 6);
     SDL_Surface* missing = icon(ICON_MISSING);
     expectDrawn({{sprite(3, 2), 100, 50}, {missing, 100, 100}, {missing, 200, 100}, {missing, 300, 100},
                  {sprite(5, 1), 500, 400}, {picture(2), 0, 100}, {missing, 100, 300}, {missing, 200, 300},
-                 {icon(ICON_OWNED), 100, 400}, {picture(4), 100, 400}, {picture(6), 510, 410}});
+                 {icon(ICON_OWNED), 100, 400}, {picture(4), 100, 400}, {icon(ICON_OWNED), 700, 400},
+                 {picture(5), 700, 400}, {picture(6), 510, 410}});
 }
 
 TEST_F(ObjectsTest, ObjectsAreShiftedByTheScrollAndClippedAtTheRightEdge) {
