@@ -93,24 +93,16 @@ void ArtAssets::loadAssets() {
 
 void ArtAssets::unloadAssets() {
     int count = 0;
+    auto release = [&count](SDL_Surface* image) {
+        SDL_FreeSurface(image);
+        ++count;
+    };
     for (auto& set : spriteImages)
         for (auto& direction : set)
-            for (SDL_Surface* image : direction) {
-                SDL_FreeSurface(image);
-                ++count;
-            }
-    for (SDL_Surface* image : tileImages) {
-        SDL_FreeSurface(image);
-        ++count;
-    }
-    for (SDL_Surface* icon : iconImages) {
-        SDL_FreeSurface(icon);
-        ++count;
-    }
-    for (SDL_Surface* image : itemImages) {
-        SDL_FreeSurface(image);
-        ++count;
-    }
+            for (SDL_Surface* image : direction) release(image);
+    for (SDL_Surface* image : tileImages) release(image);
+    for (SDL_Surface* icon : iconImages) release(icon);
+    for (SDL_Surface* image : itemImages) release(image);
     printf("%i art assets unloaded\n", count);
     fflush(stdout);
 }
