@@ -17,14 +17,17 @@ void MapEditor::createNewItemAt(int x, int y) {
     if (item->type == ITEM_TYPE_RANGED)
         item->range = answerNumber(getUserString("This is a ranged weapon (gun or bow). Range in tiles?", PROMPT_LEFT, 320));
     items.push_back(item);
+    history.record(ItemPlaced{static_cast<int>(items.size()) - 1, std::make_unique<Item>(*item)});
 }
 
 void MapEditor::killItemAt(int x, int y) {
-    for (Item* item : items) {
+    for (size_t index = 0; index < items.size(); ++index) {
+        Item* item = items[index];
         if (item->type == ITEM_TYPE_REMOVED) continue;
         int ix = truncateToInt(item->x), iy = truncateToInt(item->y);
         if (!collide(x, y, CLICK_BOX, CLICK_BOX, ix, iy, OBJECT_BOX, OBJECT_BOX)) continue;
         // Removed items stay in the list and in the files, marked with their type.
+        history.record(ItemRemoved{static_cast<int>(index), item->type});
         item->type = ITEM_TYPE_REMOVED;
         return;
     }

@@ -27,15 +27,20 @@ void MapEditor::createNewNPCAt(int x, int y) {
     actor->isHostile = answerYes(getUserString("Boolean, is Hostile:", PROMPT_LEFT, 0));
     actor->isWandering = answerYes(getUserString("Boolean, is wandering:", PROMPT_LEFT, 40));
     npcs.push_back(actor);
+    history.record(NpcPresence{static_cast<int>(npcs.size()) - 1, std::make_unique<Actor>(*actor), false});
 }
 
 void MapEditor::killNPCAt(int x, int y) {
+    int index = 0;
     for (Actor* actor : npcs) {
         int ax = truncateToInt(actor->x), ay = truncateToInt(actor->y);
-        if (!collide(x, y, CLICK_BOX, CLICK_BOX, ax, ay, OBJECT_BOX, OBJECT_BOX)) continue;
-        // The earliest added NPC under the click goes, every entry of it.
+        if (!collide(x, y, CLICK_BOX, CLICK_BOX, ax, ay, OBJECT_BOX, OBJECT_BOX)) {
+            ++index;
+            continue;
+        }
+        // The earliest added NPC under the click goes; undo puts it back at the same place.
         npcs.remove(actor);
-        delete actor;
+        history.record(NpcPresence{index, std::unique_ptr<Actor>(actor), true});
         return;
     }
 }

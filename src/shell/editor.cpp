@@ -23,6 +23,7 @@ MapEditor::MapEditor()
         fprintf(stderr, "Could not open the 800x600 window: %s\n", SDL_GetError());
         exit(1);
     }
+    catchSignals();
     // The prompt needs the character each key types, so translation is on for the whole run.
     SDL_EnableUNICODE(1);
     art.loadAssets();
@@ -52,6 +53,7 @@ void MapEditor::runFrame() {
     drawHUD();
     drawSprites();
     getInput();
+    pollSignals();
     // The caption names the view's top-left cell; it is only sent when it changes.
     if (scrollX != captionX || scrollY != captionY) {
         char caption[40];

@@ -28,7 +28,9 @@ void MapEditor::handleLeftClick(int mx, int my) {
     }
     int cellX = mx / TILE_SIZE + scrollX;
     int cellY = my / TILE_SIZE + scrollY;
-    map.setTileAt(cellX, cellY, currentTile);
+    CellsEdit paint = paintCells(map, cellX, cellY, cellX, cellY, currentTile, false);
+    applyCells(map, paint);
+    history.record(std::move(paint));
     printf("%i,%i\n", cellX, cellY);
     fflush(stdout);
     reloadMinimap();
@@ -68,6 +70,7 @@ void MapEditor::saveWorld() {
     bool saved = map.saveMap(DATA_DIR);
     saved = saveActors(DATA_DIR) && saved;
     saved = saveItems(DATA_DIR) && saved;
+    if (saved) history.markSaved();
     drawTextAt(saved ? SAVED_MESSAGE : SAVE_FAILED_MESSAGE, 0, 0);
 }
 
@@ -78,12 +81,14 @@ void MapEditor::loadWorld() {
     loadItems(DATA_DIR);
     reloadMinimap();
     dataLoaded = true;
+    history.clear();  // loading cannot be undone, and the world now matches the disk
 }
 
 void MapEditor::fillSelection() {
     if (selX1 != -1 && selX2 >= selX1) {
-        for (int x = selX1; x <= selX2; ++x)
-            for (int y = selY1; y <= selY2; ++y) map.setTileAt(x, y, currentTile);
+        CellsEdit fill = paintCells(map, selX1, selY1, selX2, selY2, currentTile, true);
+        applyCells(map, fill);
+        history.record(std::move(fill));
     }
     selX1 = selX2 = selY1 = selY2 = -1;
     reloadMinimap();
@@ -94,9 +99,23 @@ void MapEditor::takeScreenshot() {
     if (file) SDL_SaveBMP_RW(screen, file, 1);
 }
 
+void MapEditor::undoEdit() {
+    std::string said;
+    if (history.undo(world(), said)) reloadMinimap();
+    puts(said.c_str());
+    fflush(stdout);
+}
+
+void MapEditor::redoEdit() {
+    std::string said;
+    if (history.redo(world(), said)) reloadMinimap();
+    puts(said.c_str());
+    fflush(stdout);
+}
+
 void MapEditor::getInput() {
     while (SDL_PollEvent(&event)) {
-        if (event.type == SDL_QUIT) exit(1);
+        if (event.type == SDL_QUIT) quit(1);
         if (event.type != SDL_MOUSEBUTTONDOWN) continue;
         const int mx = event.button.x, my = event.button.y;
         if (event.button.button == SDL_BUTTON_LEFT)
@@ -106,6 +125,9 @@ void MapEditor::getInput() {
     }
 
     const Uint8* keys = SDL_GetKeyState(nullptr);
+    // Only undo and redo look at modifiers; every other key works with or without them.
+    const SDLMod modifiers = SDL_GetModState();
+    const bool ctrl = (modifiers & KMOD_CTRL) != 0;
     if (keys[SDLK_UP]) {
         if (scrollY > 0) --scrollY;
         delay(100);
@@ -148,11 +170,18 @@ void MapEditor::getInput() {
     } else if (keys[SDLK_l]) {
         if (!dataLoaded) loadWorld();
         delay(200);
+    } else if (ctrl && (keys[SDLK_z] || keys[SDLK_y])) {
+        // Ctrl+Z undoes; Ctrl+Y and Ctrl+Shift+Z redo. With Ctrl held, Z leaves the mode alone.
+        if (keys[SDLK_z] && !(modifiers & KMOD_SHIFT))
+            undoEdit();
+        else
+            redoEdit();
+        delay(200);
     } else if (keys[SDLK_z]) {
         rightClickMode = rightClickMode >= LAST_MODE ? 0 : rightClickMode + 1;
         delay(100);
     }
-    if (keys[SDLK_ESCAPE]) exit(1);
+    if (keys[SDLK_ESCAPE]) quit(1);
     if (keys[SDLK_f]) {
         fillSelection();
         return;

@@ -9,6 +9,7 @@
 #include "render/art_assets.h"
 #include "world/actor.h"
 #include "world/defline.h"
+#include "world/edit_history.h"
 #include "world/item.h"
 #include "world/map.h"
 
@@ -38,6 +39,7 @@ public:
     std::list<Actor*> npcs;
     std::vector<Item*> items;
     bool dataLoaded;
+    EditHistory history;
     // The waits that pace held-key commands; tests replace it to count them.
     void (*delay)(Uint32);
 
@@ -74,12 +76,22 @@ public:
     bool collide(int x1, int y1, int w1, int h1, int x2, int y2, int w2, int h2);
     void createNewItemAt(int x, int y);
     void killItemAt(int x, int y);
+    // undo and redo (Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z)
+    void undoEdit();
+    void redoEdit();
+    // Ends the process with status, first keeping unsaved edits in the recovery copy.
+    [[noreturn]] void quit(int status);
+    // Installs the handlers for SIGTERM, SIGINT and SIGHUP; pollSignals ends the process the way
+    // the signal would, after keeping unsaved edits. Called wherever the editor waits.
+    static void catchSignals();
+    void pollSignals();
 
 private:
     int captionX = -1, captionY = -1;  // last caption set, so it is sent only on change
-    // Set once a save in this run has numbered a directory that had no 0.def: from then on
-    // it holds exactly the list, as after the load command.
-    bool npcFilesWritten = false, itemFilesWritten = false;
+    // Definition files 0..n-1 that this run loaded or wrote: the only ones a save may replace or delete.
+    int ownedNpcFiles = 0, ownedItemFiles = 0;
+    WorldRef world() { return WorldRef{map, npcs, items}; }
+    void keepUnsavedEdits();
     void handleLeftClick(int mx, int my);
     void handleOtherClick(int mx, int my);
     void saveWorld();

@@ -20,7 +20,7 @@ std::string MapEditor::getUserString(const char* prompt, int x, int y) {
         SDL_FillRect(screen, &strip, black);
         drawTextAt(text.c_str(), x, y + 20);
         while (SDL_PollEvent(&event)) {
-            if (event.type == SDL_QUIT) exit(0);
+            if (event.type == SDL_QUIT) quit(0);
             if (event.type != SDL_KEYDOWN) continue;
             const SDLKey key = event.key.keysym.sym;
             if (key == SDLK_RETURN) return text;
@@ -38,6 +38,7 @@ std::string MapEditor::getUserString(const char* prompt, int x, int y) {
                 text += typed;
         }
         SDL_Flip(screen);
+        pollSignals();
         SDL_Delay(0);
     }
 }

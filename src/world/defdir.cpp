@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstring>
 
 #include "world/actor.h"
 #include "world/item.h"
@@ -32,30 +33,42 @@ int loadAll(const std::string& dir, List& list, PathFor pathFor) {
     return count;
 }
 
-// Deletes the files numbered from first upward, left by an earlier and longer list.
-bool removeFrom(const std::string& dir, int first, PathFor pathFor) {
-    for (int n = first; n < INT_MAX; ++n) {
+// Deletes the files numbered from first up to owned, left by an earlier and longer list. Files
+// from owned upward were neither loaded nor written by this run: they are kept.
+bool removeOwned(const std::string& dir, int first, int owned, PathFor pathFor) {
+    for (int n = first; n < owned; ++n) {
         std::string path = pathFor(dir, n);
         if (unlink(path.c_str()) == 0) continue;
         if (errno == ENOENT || errno == ENOTDIR) return true;  // the end of the run
         // A stale file that stays would be loaded back after the saved ones.
-        fprintf(stderr, "***WARNING*** could not remove %s\n", path.c_str());
+        fprintf(stderr, "***WARNING*** could not remove %s: %s\n", path.c_str(), strerror(errno));
         return false;
     }
     return true;
 }
 
+bool occupied(const std::string& path) {
+    struct stat info;
+    return lstat(path.c_str(), &info) == 0;  // a dangling link or a directory occupies the name too
+}
+
 template <typename List>
-bool saveAll(const std::string& dir, const char* subdir, const List& list, bool worldLoaded, PathFor pathFor,
-             const char* notLoadedWarning) {
-    if (!worldLoaded) {
-        if (list.empty()) return true;
-        // Numbering from 0 would overwrite the world's own files with a partial list.
-        if (fileExists(pathFor(dir, 0))) {
+bool saveAll(const std::string& dir, const char* subdir, const List& list, int& owned, bool worldLoaded,
+             PathFor pathFor, const char* notLoadedWarning, const char* noun) {
+    const int count = static_cast<int>(list.size());
+    // A number the list needs that holds a file this run never read nor wrote is someone
+    // else's: writing over it would lose it, so the directory is not saved at all.
+    for (int n = owned; n < count; ++n) {
+        std::string path = pathFor(dir, n);
+        if (!occupied(path)) continue;
+        if (n == 0 && !worldLoaded)
             fputs(notLoadedWarning, stderr);
-            return false;
-        }
+        else
+            fprintf(stderr, "***WARNING*** %s not saved: %s was never loaded; move it away or press L\n", noun,
+                    path.c_str());
+        return false;
     }
+    if (count == 0 && owned == 0) return true;
     // Failures to create show up below as files that could not be written.
     mkdir(dir.c_str(), 0777);
     mkdir((dir + "/" + subdir).c_str(), 0777);
@@ -67,7 +80,10 @@ bool saveAll(const std::string& dir, const char* subdir, const List& list, bool 
         ++n;
     }
     if (!batch.commit()) return false;
-    return !worldLoaded || removeFrom(dir, n, pathFor);
+    // Only a save whose every file was written makes them this run's own.
+    if (!removeOwned(dir, count, owned, pathFor)) return false;  // the stale files left stay owned
+    owned = count;
+    return true;
 }
 }  // namespace
 
@@ -85,12 +101,12 @@ int loadItemFiles(const std::string& dir, std::vector<Item*>& items) {
     return count;
 }
 
-bool saveActorFiles(const std::string& dir, const std::list<Actor*>& npcs, bool worldLoaded) {
-    return saveAll(dir, "npcdef", npcs, worldLoaded, npcDefPath,
-                   "***WARNING*** NPCs not saved: press L to load the world's NPCs first\n");
+bool saveActorFiles(const std::string& dir, const std::list<Actor*>& npcs, int& owned, bool worldLoaded) {
+    return saveAll(dir, "npcdef", npcs, owned, worldLoaded, npcDefPath,
+                   "***WARNING*** NPCs not saved: press L to load the world's NPCs first\n", "NPCs");
 }
 
-bool saveItemFiles(const std::string& dir, const std::vector<Item*>& items, bool worldLoaded) {
-    return saveAll(dir, "idef", items, worldLoaded, itemDefPath,
-                   "***WARNING*** items not saved: press L to load the world's items first\n");
+bool saveItemFiles(const std::string& dir, const std::vector<Item*>& items, int& owned, bool worldLoaded) {
+    return saveAll(dir, "idef", items, owned, worldLoaded, itemDefPath,
+                   "***WARNING*** items not saved: press L to load the world's items first\n", "items");
 }

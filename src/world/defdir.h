@@ -16,9 +16,11 @@ std::string itemDefPath(const std::string& dir, int n);
 int loadActorFiles(const std::string& dir, std::list<Actor*>& npcs);
 int loadItemFiles(const std::string& dir, std::vector<Item*>& items);
 
-// Write the list as files 0..n-1, creating the directory when missing. `worldLoaded` says
-// whether the world's own files were read into the list: after that, stale files numbered
-// from n upward are deleted; before it, a non-empty list is not written over an existing
-// 0.def. Returns false (with a warning on standard error) when anything was not written.
-bool saveActorFiles(const std::string& dir, const std::list<Actor*>& npcs, bool worldLoaded);
-bool saveItemFiles(const std::string& dir, const std::vector<Item*>& items, bool worldLoaded);
+// Write the list as files 0..n-1, creating the directory when missing. `owned` counts the files
+// 0..owned-1 that this run loaded or wrote: only those are overwritten or deleted (the stale ones
+// from n upward). A file the list needs that is not owned is never written over: the save is
+// refused with a warning (the load-first warning for 0.def before `worldLoaded`). After a save
+// whose every file was written, owned is n. Returns false (with a warning on standard error)
+// when anything was not written.
+bool saveActorFiles(const std::string& dir, const std::list<Actor*>& npcs, int& owned, bool worldLoaded);
+bool saveItemFiles(const std::string& dir, const std::vector<Item*>& items, int& owned, bool worldLoaded);

@@ -1,6 +1,8 @@
 // The numbered npcdef and idef directories: loading runs of files and saving whole lists.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <list>
 #include <vector>
 
@@ -94,7 +96,9 @@ TEST(DefDirSave, WritesExactlyTheListCreatingTheDirectory) {
     TempDir dir;
     std::string data = dir / "data";  // neither data nor data/idef exists yet
     Items items{1, ITEM_TYPE_REMOVED, 3};
-    ASSERT_TRUE(saveItemFiles(data, items.list, false));
+    int owned = 0;
+    ASSERT_TRUE(saveItemFiles(data, items.list, owned, false));
+    EXPECT_EQ(owned, 3);
     EXPECT_EQ(readFile(itemDefPath(data, 1)), items.list[1]->serialize());  // removed items keep their number
     EXPECT_TRUE(fileExists(itemDefPath(data, 2)));
     EXPECT_FALSE(fileExists(itemDefPath(data, 3)));
@@ -106,12 +110,13 @@ TEST(DefDirSave, AfterLoadingStaleFilesBeyondTheListAreRemoved) {
     writeNpcs(dir.path, {0, 1, 2, 3, 4, 6});
     Npcs npcs;
     CaptureOutput capture;
-    ASSERT_EQ(loadActorFiles(dir.path, npcs.list), 5);
+    int owned = loadActorFiles(dir.path, npcs.list);
+    ASSERT_EQ(owned, 5);
     for (int i = 0; i < 2; ++i) {
         delete npcs.list.front();
         npcs.list.pop_front();
     }
-    ASSERT_TRUE(saveActorFiles(dir.path, npcs.list, true));
+    ASSERT_TRUE(saveActorFiles(dir.path, npcs.list, owned, true));
     for (int n : {3, 4}) EXPECT_FALSE(fileExists(npcDefPath(dir.path, n))) << n;
     EXPECT_TRUE(fileExists(npcDefPath(dir.path, 6)));  // past the first gap: never part of the world
     Npcs back;
@@ -119,54 +124,85 @@ TEST(DefDirSave, AfterLoadingStaleFilesBeyondTheListAreRemoved) {
     EXPECT_EQ(back.names(), (std::vector<std::string>{"old2", "old3", "old4"}));
 
     Npcs none;
-    ASSERT_TRUE(saveActorFiles(dir.path, none.list, true));
+    ASSERT_TRUE(saveActorFiles(dir.path, none.list, owned, true));
     EXPECT_FALSE(fileExists(npcDefPath(dir.path, 0)));
     capture.err();
 
     // A stale entry that cannot be removed is reported.
-    makeDirs(npcDefPath(dir.path, 0));
+    owned = 1;
+    makeDirs(npcDefPath(dir.path, 0) + "/x");
     CaptureOutput failed;
-    EXPECT_FALSE(saveActorFiles(dir.path, none.list, true));
-    EXPECT_EQ(failed.err(), "***WARNING*** could not remove " + npcDefPath(dir.path, 0) + "\n");
+    EXPECT_FALSE(saveActorFiles(dir.path, none.list, owned, true));
+    EXPECT_EQ(failed.err(), "***WARNING*** could not remove " + npcDefPath(dir.path, 0) + ": Is a directory\n");
+}
+
+// A save replaces or deletes only files this run loaded or wrote; any other file is kept, and a
+// list that would need its number is not saved.
+TEST(DefDirSave, FilesThisRunNeitherLoadedNorWroteSurvive) {
+    const std::string neverLoaded = "***WARNING*** items not saved: ";
+    struct Case {
+        const char* what;
+        std::vector<int> present;  // item files there at the start
+        const char* odd;           // an entry that exists but cannot be read as file 1, if any
+        bool load;
+        std::vector<int> saves;    // list sizes saved one after another
+        std::vector<bool> saved;
+        std::vector<int> kept;     // world files that must still hold their bytes
+    };
+    const Case cases[] = {
+        {"a file above a first write", {2}, nullptr, false, {1, 2, 3}, {true, true, false}, {2}},
+        {"files after a gap", {0, 1, 3, 4}, nullptr, true, {1, 3, 4}, {true, true, false}, {3, 4}},
+        {"a directory named 1.def", {0, 2}, "dir", true, {0, 2}, {true, false}, {2}},
+        {"a dangling link as 1.def", {0, 2}, "link", true, {1, 2}, {true, false}, {2}},
+        {"the world's 0.def before loading", {0, 1}, nullptr, false, {0, 1}, {true, false}, {0, 1}},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        for (int n : c.present) writeFile(itemDefPath(dir.path, n), "1\nworld " + std::to_string(n) + "\n");
+        if (c.odd && std::string(c.odd) == "dir") makeDirs(itemDefPath(dir.path, 1));
+        if (c.odd && std::string(c.odd) == "link") {
+            ASSERT_EQ(symlink("gone", itemDefPath(dir.path, 1).c_str()), 0);
+        }
+        CaptureOutput capture;
+        Items loaded;
+        int owned = c.load ? loadItemFiles(dir.path, loaded.list) : 0;
+        for (size_t i = 0; i < c.saves.size(); ++i) {
+            Items items;
+            for (int k = 0; k < c.saves[i]; ++k) items.list.push_back(new Item());
+            EXPECT_EQ(saveItemFiles(dir.path, items.list, owned, c.load), c.saved[i]) << c.what << " save " << i;
+        }
+        for (int n : c.kept) EXPECT_EQ(readFile(itemDefPath(dir.path, n)), "1\nworld " + std::to_string(n) + "\n") << c.what;
+        if (c.odd) {
+            EXPECT_TRUE(c.odd[0] == 'd' ? fileExists(itemDefPath(dir.path, 1)) : readFile(itemDefPath(dir.path, 1)).empty());
+        }
+        EXPECT_NE(capture.err().find(neverLoaded), std::string::npos) << c.what;
+    }
 }
 
 TEST(DefDirSave, BeforeLoadingTheWorldsFilesAreNotOverwritten) {
     TempDir dir;
     writeNpcs(dir.path, {0, 1});
-    writeFile(itemDefPath(dir.path, 0), "1\n");
     const std::string npc0 = readFile(npcDefPath(dir.path, 0));
     Npcs npcs{"new"}, none;
-    Items items{0};
+    int owned = 0;
     CaptureOutput capture;
-    EXPECT_FALSE(saveActorFiles(dir.path, npcs.list, false));
-    EXPECT_FALSE(saveItemFiles(dir.path, items.list, false));
-    EXPECT_TRUE(saveActorFiles(dir.path, none.list, false));  // nothing to save, not a refusal
-    EXPECT_EQ(capture.err(), "***WARNING*** NPCs not saved: press L to load the world's NPCs first\n"
-                             "***WARNING*** items not saved: press L to load the world's items first\n");
+    EXPECT_FALSE(saveActorFiles(dir.path, npcs.list, owned, false));
+    EXPECT_TRUE(saveActorFiles(dir.path, none.list, owned, false));  // nothing to save, not a refusal
+    EXPECT_EQ(capture.err(), "***WARNING*** NPCs not saved: press L to load the world's NPCs first\n");
     EXPECT_EQ(readFile(npcDefPath(dir.path, 0)), npc0);
     EXPECT_TRUE(fileExists(npcDefPath(dir.path, 1)));
-    EXPECT_EQ(readFile(itemDefPath(dir.path, 0)), "1\n");
 
-    // Without a first file (a new world) the list is written and later numbers are left.
+    // A first save that failed owns nothing: a later one still will not write over the world's 0.def.
     TempDir fresh;
-    writeNpcs(fresh.path, {5});
-    Npcs two{"a", "b"};
-    ASSERT_TRUE(saveActorFiles(fresh.path, two.list, false));
-    EXPECT_EQ(readFile(npcDefPath(fresh.path, 1)), two.list.back()->serialize());
-    EXPECT_TRUE(fileExists(npcDefPath(fresh.path, 5)));
-}
-
-TEST(DefDirSave, UnwritableFilesWarnButTheOthersAreWritten) {
-    TempDir dir;
-    makeDirs(npcDefPath(dir.path, 1));  // a directory where file 1 must go: only its rename fails
-    writeFile(dir / "idef", "not a directory");  // no item file can be written
-    Npcs npcs{"a", "b", "c"};
+    writeFile(fresh / "idef", "not a directory");
     Items items{0, 0};
-    CaptureOutput capture;
-    EXPECT_FALSE(saveActorFiles(dir.path, npcs.list, false));
-    EXPECT_FALSE(saveItemFiles(dir.path, items.list, true));  // stops at the first file
-    EXPECT_EQ(capture.err(), "***WARNING*** could not write " + npcDefPath(dir.path, 1) +
-                                 "\n***WARNING*** could not write " + itemDefPath(dir.path, 0) + "\n");
-    EXPECT_TRUE(fileExists(npcDefPath(dir.path, 0)));
-    EXPECT_TRUE(fileExists(npcDefPath(dir.path, 2)));
+    CaptureOutput failed;
+    EXPECT_FALSE(saveItemFiles(fresh.path, items.list, owned, false));
+    EXPECT_EQ(owned, 0);
+    removeFile(fresh / "idef");
+    writeFile(itemDefPath(fresh.path, 0), "1\n");
+    EXPECT_FALSE(saveItemFiles(fresh.path, items.list, owned, false));
+    EXPECT_EQ(readFile(itemDefPath(fresh.path, 0)), "1\n");
+    EXPECT_EQ(failed.err(), "***WARNING*** could not write " + itemDefPath(fresh.path, 0) +
+                                "\n***WARNING*** items not saved: press L to load the world's items first\n");
 }

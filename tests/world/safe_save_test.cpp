@@ -2,6 +2,8 @@
 // world's files as they were, byte for byte, and say what was not written.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/mount.h>
@@ -71,8 +73,9 @@ struct World {
     World(const World&) = delete;
     World& operator=(const World&) = delete;
     bool save(const std::string& dir) const {
-        bool npcsSaved = saveActorFiles(dir, npcs, true);
-        return saveItemFiles(dir, items, true) && npcsSaved;
+        int ownedNpcs = INT_MAX, ownedItems = INT_MAX;  // the world's own files were loaded
+        bool npcsSaved = saveActorFiles(dir, npcs, ownedNpcs, true);
+        return saveItemFiles(dir, items, ownedItems, true) && npcsSaved;
     }
     // The files a successful save leaves, by path relative to the data directory.
     Files files() const {
