@@ -81,6 +81,8 @@ public:
     void redoEdit();
     // Ends the process with status, first keeping unsaved edits in the recovery copy.
     [[noreturn]] void quit(int status);
+    // With unsaved edits, writes the recovery copy and says so on standard error; else nothing.
+    void keepUnsavedEdits();
     // Installs the handlers for SIGTERM, SIGINT and SIGHUP; pollSignals ends the process the way
     // the signal would, after keeping unsaved edits. Called wherever the editor waits.
     static void catchSignals();
@@ -91,7 +93,6 @@ private:
     // Definition files 0..n-1 that this run loaded or wrote: the only ones a save may replace or delete.
     int ownedNpcFiles = 0, ownedItemFiles = 0;
     WorldRef world() { return WorldRef{map, npcs, items}; }
-    void keepUnsavedEdits();
     void handleLeftClick(int mx, int my);
     void handleOtherClick(int mx, int my);
     void saveWorld();
