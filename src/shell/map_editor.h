@@ -62,7 +62,8 @@ public:
     void drawSprites();
     // commands and prompt
     void getInput();
-    std::string getUserString(const char* prompt, int x, int y);
+    // The answer starts as `start`: Return keeps it, Backspace clears it, typing appends.
+    std::string getUserString(const char* prompt, int x, int y, const std::string& start = "");
     // definition directories; the savers return false when anything was not written
     bool saveActors(const char* dir);
     bool saveItems(const char* dir);
@@ -74,6 +75,16 @@ public:
     bool collide(int x1, int y1, int w1, int h1, int x2, int y2, int w2, int h2);
     void createNewItemAt(int x, int y);
     void killItemAt(int x, int y);
+    // The object a removal click at this world position takes (the earliest added; items
+    // not removed), as its index in npcs or items, or -1.
+    int npcIndexAt(int x, int y);
+    int itemIndexAt(int x, int y);
+    // The placing questions again, each answer starting as the object's current value.
+    void editNPCAt(int x, int y);
+    void editItemAt(int x, int y);
+    // Called after an edit that changed something; the object now holds the new values.
+    void recordNpcEdit(int index, const Actor& before);  // index in npcs
+    void recordItemEdit(int index, const Item& before);  // index in items
 
 private:
     int captionX = -1, captionY = -1;  // last caption set, so it is sent only on change

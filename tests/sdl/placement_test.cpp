@@ -2,10 +2,14 @@
 #include <SDL.h>
 
 #include <list>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "editor_fixture.h"
+#include "world/defdir.h"
+#include "world/world_paths.h"
 
 namespace {
 
@@ -148,6 +152,48 @@ TEST_F(PlacementTest, ItemAnswersGoToTheirMembers) {
     EXPECT_EQ(editor->getUserString("Name:", PROMPT_X, 0), "5");
 }
 
+// ---- editing in place
+
+// An answer's keys after a starting text: Return alone keeps it, any other text replaces it.
+std::vector<SDL_Event> editAnswers(const std::vector<std::string>& answers) {
+    std::vector<SDL_Event> events;
+    for (const std::string& answer : answers) {
+        std::vector<SDL_Event> typed = typingOf(answer);
+        if (!answer.empty()) events.push_back(keyPress(SDLK_BACKSPACE, '\b'));
+        events.insert(events.end(), typed.begin(), typed.end());
+        events.push_back(returnKey());
+    }
+    return events;
+}
+
+TEST_F(PlacementTest, EditingSavesOnlyTheChangedLines) {
+    const struct {
+        bool npc;
+        int index;  // of the world's sample objects: NPC 0, item 0 a sword, item 1 a bow (range 6)
+        std::vector<std::string> answers;
+        std::map<int, std::string> changedLines;  // counted from 0
+    } cases[] = {{true, 0, noAnswers(16), {}},
+                 {true, 0, {"Olga", "", "", "", "3", "", "", "", "", "", "", "", "", "", "", ""}, {{15, "Olga"}, {18, "3"}}},
+                 {false, 1, noAnswers(9), {}},
+                 {false, 0, {"", "", "", "8", "", "", "", "", "4"}, {{0, "8"}, {11, "4"}}}};
+    run({SDLK_l});
+    for (const auto& c : cases) {
+        const std::string path = c.npc ? npcDefPath(DATA_DIR, c.index) : itemDefPath(DATA_DIR, c.index);
+        std::istringstream file(readFile(path));
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(file, line);) lines.push_back(line);
+        for (const auto& [line, text] : c.changedLines) lines[line] = text;
+        std::string expected;
+        for (const std::string& line : lines) expected += line + "\n";
+        queueEvents(editAnswers(c.answers));
+        if (c.npc) editor->editNPCAt(truncateToInt(editor->npcs.front()->x) + 1, truncateToInt(editor->npcs.front()->y));
+        else editor->editItemAt(truncateToInt(editor->items[c.index]->x) + 1, truncateToInt(editor->items[c.index]->y));
+        EXPECT_TRUE(eventQueueEmpty());
+        run({SDLK_s});
+        EXPECT_EQ(readFile(path), expected) << path;
+    }
+}
+
 // ---- the box test and removal
 
 TEST_F(PlacementTest, BoxesCollideWhenTheyOverlapOrTouch) {
@@ -193,11 +239,16 @@ TEST_F(PlacementTest, RemovalReachesTwoPixelsBeforeAndFortyEightAfterTheCorner) 
     EXPECT_EQ(editor->items.size(), 1u);  // a removed item stays listed
 }
 
-TEST_F(PlacementTest, RemovalTakesTheEarliestLiveObjectUnderTheClickOrNothing) {
+TEST_F(PlacementTest, RemovalAndEditingTakeTheEarliestLiveObjectUnderTheClickOrNothing) {
     editor->killNPCAt(100, 100);
     editor->killItemAt(100, 100);
-    addNpc(96, 144);
+    queueEvents(editAnswers({"Bob", "", "", "", "", "", "", "", "", "", "", "", "", "", "", ""}));
+    editor->editNPCAt(100, 100);  // nothing there: the answers wait for the edit below
+    editor->editItemAt(100, 100);
+    Actor* first = addNpc(96, 144);
     Actor* second = addNpc(100, 150);
+    editor->editNPCAt(100, 150);
+    EXPECT_EQ(first->name, "Bob");
     Item* removed = addItem(96, 144, ITEM_TYPE_REMOVED);
     Item* live = addItem(100, 150);
     Item* later = addItem(90, 140);
