@@ -2,8 +2,6 @@
 #include <SDL.h>
 
 #include <list>
-#include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -154,38 +152,24 @@ TEST_F(PlacementTest, ItemAnswersGoToTheirMembers) {
 
 // ---- editing in place
 
-// An answer's keys after a starting text: Return alone keeps it, any other text replaces it.
-std::vector<SDL_Event> editAnswers(const std::vector<std::string>& answers) {
-    std::vector<SDL_Event> events;
-    for (const std::string& answer : answers) {
-        std::vector<SDL_Event> typed = typingOf(answer);
-        if (!answer.empty()) events.push_back(keyPress(SDLK_BACKSPACE, '\b'));
-        events.insert(events.end(), typed.begin(), typed.end());
-        events.push_back(returnKey());
-    }
-    return events;
-}
-
 TEST_F(PlacementTest, EditingSavesOnlyTheChangedLines) {
+    // Return keeps an answer's starting text; Backspace ("\b") clears it for a new one.
     const struct {
         bool npc;
         int index;  // of the world's sample objects: NPC 0, item 0 a sword, item 1 a bow (range 6)
         std::vector<std::string> answers;
-        std::map<int, std::string> changedLines;  // counted from 0
+        std::vector<std::pair<std::string, std::string>> changes;  // in the file before
     } cases[] = {{true, 0, noAnswers(16), {}},
-                 {true, 0, {"Olga", "", "", "", "3", "", "", "", "", "", "", "", "", "", "", ""}, {{15, "Olga"}, {18, "3"}}},
+                 {true, 0, {"\bOlga", "", "", "", "\b3", "", "", "", "", "", "", "", "", "", "", ""},
+                  {{"Olaf the Fisherman\n1\n0\n0\n", "Olga\n1\n0\n3\n"}}},  // name, wandering, sprite, direction
                  {false, 1, noAnswers(9), {}},
-                 {false, 0, {"", "", "", "8", "", "", "", "", "4"}, {{0, "8"}, {11, "4"}}}};
+                 {false, 0, {"", "", "", "\b8", "", "", "", "", "\b4"}, {{"1\n6\n", "8\n6\n"}, {"sword\n0\n0\n", "sword\n0\n4\n"}}}};
     run({SDLK_l});
     for (const auto& c : cases) {
         const std::string path = c.npc ? npcDefPath(DATA_DIR, c.index) : itemDefPath(DATA_DIR, c.index);
-        std::istringstream file(readFile(path));
-        std::vector<std::string> lines;
-        for (std::string line; std::getline(file, line);) lines.push_back(line);
-        for (const auto& [line, text] : c.changedLines) lines[line] = text;
-        std::string expected;
-        for (const std::string& line : lines) expected += line + "\n";
-        queueEvents(editAnswers(c.answers));
+        std::string expected = readFile(path);
+        for (const auto& [from, to] : c.changes) expected.replace(expected.find(from), from.size(), to);
+        queueAnswers(c.answers);
         if (c.npc) editor->editNPCAt(truncateToInt(editor->npcs.front()->x) + 1, truncateToInt(editor->npcs.front()->y));
         else editor->editItemAt(truncateToInt(editor->items[c.index]->x) + 1, truncateToInt(editor->items[c.index]->y));
         EXPECT_TRUE(eventQueueEmpty());
@@ -242,7 +226,7 @@ TEST_F(PlacementTest, RemovalReachesTwoPixelsBeforeAndFortyEightAfterTheCorner) 
 TEST_F(PlacementTest, RemovalAndEditingTakeTheEarliestLiveObjectUnderTheClickOrNothing) {
     editor->killNPCAt(100, 100);
     editor->killItemAt(100, 100);
-    queueEvents(editAnswers({"Bob", "", "", "", "", "", "", "", "", "", "", "", "", "", "", ""}));
+    queueAnswers({"\bBob", "", "", "", "", "", "", "", "", "", "", "", "", "", "", ""});
     editor->editNPCAt(100, 100);  // nothing there: the answers wait for the edit below
     editor->editItemAt(100, 100);
     Actor* first = addNpc(96, 144);
