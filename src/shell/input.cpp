@@ -58,8 +58,15 @@ void MapEditor::handleOtherClick(int mx, int my) {
         if (selY2 < selY1) std::swap(selY1, selY2);
         return;
     }
-    case MODE_PLACE_NPC: createNewNPCAt(worldX, worldY); return;
-    case MODE_PLACE_ITEM: createNewItemAt(worldX, worldY); return;
+    // With Ctrl held a place mode edits the object under the pointer instead.
+    case MODE_PLACE_NPC:
+        if (SDL_GetModState() & KMOD_CTRL) editNPCAt(worldX, worldY);
+        else createNewNPCAt(worldX, worldY);
+        return;
+    case MODE_PLACE_ITEM:
+        if (SDL_GetModState() & KMOD_CTRL) editItemAt(worldX, worldY);
+        else createNewItemAt(worldX, worldY);
+        return;
     case MODE_KILL_NPC: killNPCAt(worldX, worldY); return;
     case MODE_KILL_ITEM: killItemAt(worldX, worldY); return;
     }

@@ -64,7 +64,8 @@ public:
     void drawSprites();
     // commands and prompt
     void getInput();
-    std::string getUserString(const char* prompt, int x, int y);
+    // The answer starts as `start`: Return keeps it, Backspace clears it, typing appends.
+    std::string getUserString(const char* prompt, int x, int y, const std::string& start = "");
     // definition directories; the savers return false when anything was not written
     bool saveActors(const char* dir);
     bool saveItems(const char* dir);
@@ -87,6 +88,13 @@ public:
     // the signal would, after keeping unsaved edits. Called wherever the editor waits.
     static void catchSignals();
     void pollSignals();
+    // The object a removal click at this world position takes (the earliest added; items
+    // not removed), as its index in npcs or items, or -1.
+    int npcIndexAt(int x, int y);
+    int itemIndexAt(int x, int y);
+    // The placing questions again, each answer starting as the object's current value.
+    void editNPCAt(int x, int y);
+    void editItemAt(int x, int y);
 
 private:
     int captionX = -1, captionY = -1;  // last caption set, so it is sent only on change

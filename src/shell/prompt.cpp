@@ -7,8 +7,8 @@ static bool typesCharacter(SDLKey key) {
     return (key >= SDLK_a && key <= SDLK_z) || (key >= SDLK_0 && key <= SDLK_9) || key == SDLK_SPACE;
 }
 
-std::string MapEditor::getUserString(const char* prompt, int x, int y) {
-    std::string text;
+std::string MapEditor::getUserString(const char* prompt, int x, int y, const std::string& start) {
+    std::string text = start;
     SDL_Rect strip;
     strip.x = static_cast<Sint16>(x);
     strip.y = static_cast<Sint16>(y + 20);

@@ -150,11 +150,3 @@ void EditorWindowTest::answer(int top, const std::string& text) {
     ASSERT_TRUE(xdotool({"type", "--delay", "20", text}));
     ASSERT_TRUE(xdotool({"key", "Return"}));
 }
-
-std::map<std::string, std::string> EditorWindowTest::filesUnder(const std::string& dir) {
-    std::map<std::string, std::string> files;
-    std::error_code ec;
-    for (auto it = fs::recursive_directory_iterator(dir, ec); !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
-        if (it->is_regular_file()) files[fs::relative(it->path(), dir).string()] = readFile(it->path().string());
-    return files;
-}

@@ -70,8 +70,6 @@ protected:
     // asked at the same place is told apart.
     void answer(int top, const std::string& text);
 
-    // Every file under a directory, by relative path, with its bytes.
-    static std::map<std::string, std::string> filesUnder(const std::string& dir);
 
     template <typename Condition>
     bool waitWhileRunning(Condition done, int timeoutMs = WAIT_MS) {

@@ -28,6 +28,7 @@ std::vector<SDL_Event> typingOf(const std::string& text) {
         if (c >= '0' && c <= '9') key = static_cast<SDLKey>(SDLK_0 + (c - '0'));
         if (c == ' ') key = SDLK_SPACE;
         if (c == '-') key = SDLK_6;
+        if (c == '\b') key = SDLK_BACKSPACE;
         if (key == SDLK_UNKNOWN) ADD_FAILURE() << "no key types '" << c << "'";
         events.push_back(keyPress(key, static_cast<Uint16>(static_cast<unsigned char>(c))));
     }

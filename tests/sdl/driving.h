@@ -15,7 +15,7 @@ SDL_Event keyPress(SDLKey key, Uint16 unicode = 0);
 SDL_Event returnKey();
 // The presses that type text as SDL delivers them with Unicode translation on: letters,
 // digits and space from their own keys (capitals with Shift), '-' from the 6 key, which
-// types it on a French keyboard.
+// types it on a French keyboard; '\b' is Backspace.
 std::vector<SDL_Event> typingOf(const std::string& text);
 // Queues the events; fails the test when they do not all fit.
 void queueEvents(const std::vector<SDL_Event>& events);

@@ -20,6 +20,7 @@ void EditorTest::SetUp() {
     editor->delay = recordDelay;
     recordedDelays.clear();
     holdKeys({});
+    SDL_SetModState(KMOD_NONE);
     SDL_Event pending;
     while (SDL_PollEvent(&pending)) {
     }

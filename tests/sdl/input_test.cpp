@@ -352,6 +352,18 @@ TEST_F(InputTest, OtherButtonsPlaceAndRemoveByTheModeAtTheWorldPosition) {
     EXPECT_EQ(editor->npcs.front()->x, 196.0f);
     EXPECT_EQ(editor->npcs.front()->y, 98.0f);
 
+    // Ctrl edits the object under the pointer in a place mode, and changes nothing in the others.
+    SDL_SetModState(KMOD_LCTRL);
+    pushClick(SDL_BUTTON_RIGHT, 100, 50);
+    queueAnswers({"s", "", "", "", "", "", "", "", "", "", "", "", "", "", "", ""});
+    editor->getInput();
+    editor->rightClickMode = MODE_PLACE_ITEM;
+    pushClick(SDL_BUTTON_RIGHT, 100, 50);
+    queueAnswers({"s", "", "", "", "", "", "", ""});
+    editor->getInput();
+    EXPECT_EQ(editor->npcs.front()->name + editor->items[0]->name, "GuardsSwords");
+    EXPECT_EQ(editor->npcs.size() + editor->items.size(), 2u);
+
     editor->rightClickMode = MODE_KILL_ITEM;
     click(SDL_BUTTON_WHEELDOWN, 100, 50);
     EXPECT_EQ(editor->items[0]->type, ITEM_TYPE_REMOVED);

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "editor_fixture.h"
+#include "world/defdir.h"
+#include "world/world_paths.h"
 
 namespace {
 
@@ -148,6 +150,42 @@ TEST_F(PlacementTest, ItemAnswersGoToTheirMembers) {
     EXPECT_EQ(editor->getUserString("Name:", PROMPT_X, 0), "5");
 }
 
+// ---- editing in place
+
+TEST_F(PlacementTest, EditingSavesOnlyTheChangedLines) {
+    // Return keeps an answer's starting text; Backspace ("\b") clears it for a new one.
+    const struct {
+        bool npc;
+        int index;  // of the world's sample objects: NPC 0, item 0 a sword, item 1 a bow (range 6)
+        std::vector<std::string> answers;
+        std::vector<std::pair<std::string, std::string>> changes;  // in the file before
+    } cases[] = {{true, 0, noAnswers(16), {}},
+                 {true, 0, {"\bOlga", "", "", "", "\b3", "", "", "", "", "", "", "", "", "", "", ""},
+                  {{"Olaf the Fisherman\n1\n0\n0\n", "Olga\n1\n0\n3\n"}}},  // name, wandering, sprite, direction
+                 {false, 1, noAnswers(9), {}},
+                 {false, 0, {"", "", "", "\b8", "", "", "", "", "\b4"}, {{"1\n6\n", "8\n6\n"}, {"sword\n0\n0\n", "sword\n0\n4\n"}}}};
+    run({SDLK_l});
+    const auto before = filesUnder(DATA_DIR);
+    for (const auto& c : cases) {
+        const std::string path = c.npc ? npcDefPath(DATA_DIR, c.index) : itemDefPath(DATA_DIR, c.index);
+        std::string expected = readFile(path);
+        for (const auto& [from, to] : c.changes) expected.replace(expected.find(from), from.size(), to);
+        queueAnswers(c.answers);
+        if (c.npc) editor->editNPCAt(truncateToInt(editor->npcs.front()->x) + 1, truncateToInt(editor->npcs.front()->y));
+        else editor->editItemAt(truncateToInt(editor->items[c.index]->x) + 1, truncateToInt(editor->items[c.index]->y));
+        EXPECT_TRUE(eventQueueEmpty());
+        run({SDLK_s});
+        EXPECT_EQ(readFile(path), expected) << path;
+    }
+    // The two edits that changed something are the two undo steps.
+    editor->undoEdit();
+    editor->undoEdit();
+    run({SDLK_s});
+    EXPECT_TRUE(filesUnder(DATA_DIR) == before);
+    std::string said;
+    EXPECT_FALSE(editor->history.undo(WorldRef{editor->map, editor->npcs, editor->items}, said));
+}
+
 // ---- the box test and removal
 
 TEST_F(PlacementTest, BoxesCollideWhenTheyOverlapOrTouch) {
@@ -193,11 +231,16 @@ TEST_F(PlacementTest, RemovalReachesTwoPixelsBeforeAndFortyEightAfterTheCorner) 
     EXPECT_EQ(editor->items.size(), 1u);  // a removed item stays listed
 }
 
-TEST_F(PlacementTest, RemovalTakesTheEarliestLiveObjectUnderTheClickOrNothing) {
+TEST_F(PlacementTest, RemovalAndEditingTakeTheEarliestLiveObjectUnderTheClickOrNothing) {
     editor->killNPCAt(100, 100);
     editor->killItemAt(100, 100);
-    addNpc(96, 144);
+    queueAnswers({"\bBob", "", "", "", "", "", "", "", "", "", "", "", "", "", "", ""});
+    editor->editNPCAt(100, 100);  // nothing there: the answers wait for the edit below
+    editor->editItemAt(100, 100);
+    Actor* first = addNpc(96, 144);
     Actor* second = addNpc(100, 150);
+    editor->editNPCAt(100, 150);
+    EXPECT_EQ(first->name, "Bob");
     Item* removed = addItem(96, 144, ITEM_TYPE_REMOVED);
     Item* live = addItem(100, 150);
     Item* later = addItem(90, 140);
@@ -215,12 +258,6 @@ TEST_F(PlacementTest, RemovalTakesTheEarliestLiveObjectUnderTheClickOrNothing) {
     EXPECT_EQ(later->type, ITEM_TYPE_REMOVED);
     EXPECT_EQ(removed->type, ITEM_TYPE_REMOVED);
     EXPECT_EQ(editor->items.size(), 3u);
-
-    // An actor listed twice leaves with both entries.
-    editor->npcs.push_back(second);
-    Actor* elsewhere = addNpc(1000, 1000);
-    editor->killNPCAt(100, 150);
-    EXPECT_EQ(editor->npcs, std::list<Actor*>{elsewhere});
 }
 
 }  // namespace

@@ -13,7 +13,7 @@ namespace {
 
 class PromptTest : public EditorTest {
 protected:
-    std::string ask() { return editor->getUserString("Name:", 10, 0); }
+    std::string ask(const std::string& start = "") { return editor->getUserString("Name:", 10, 0, start); }
 };
 
 std::vector<SDL_Event> keys(std::initializer_list<std::pair<SDLKey, Uint16>> presses) {
@@ -33,6 +33,7 @@ TEST_F(PromptTest, TypedKeysMakeTheText) {
         const char* what;
         std::vector<SDL_Event> events;
         std::string text;
+        std::string start = "";  // the answer's starting text
     } cases[] = {
         {"letters, digits and spaces", typingOf("ab c9") + enter, "ab c9"},
         {"Return at once", enter, ""},
@@ -49,11 +50,14 @@ TEST_F(PromptTest, TypedKeysMakeTheText) {
         // ...except those that would become a line feed or a carriage return and break the
         // definition file the answer is saved in.
         {"no line breaks", keys({{SDLK_a, 'a'}, {SDLK_c, 0x010A}, {SDLK_w, 0x400D}, {SDLK_b, 0x0162}}) + enter, "ab"},
+        {"Return keeps a starting text", enter, "-12 x.", "-12 x."},
+        {"Backspace clears it, typing replaces it", backspace + typingOf("7") + enter, "7", "42"},
+        {"the cap counts the starting text", typingOf("ab") + enter, std::string(399, 'x') + "a", std::string(399, 'x')},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         queueEvents(c.events);
-        EXPECT_EQ(ask(), c.text);
+        EXPECT_EQ(ask(c.start), c.text);
     }
 }
 

@@ -127,3 +127,12 @@ std::string CaptureOutput::err() { stop(); return readFile(errPath); }
 
 ChangeDir::ChangeDir(const std::string& dir) : old(fs::current_path().string()) { fs::current_path(dir); }
 ChangeDir::~ChangeDir() { fs::current_path(old); }
+
+std::map<std::string, std::string> filesUnder(const std::string& dir) {
+    namespace fs = std::filesystem;
+    std::map<std::string, std::string> files;
+    std::error_code ec;
+    for (auto it = fs::recursive_directory_iterator(dir, ec); !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
+        if (it->is_regular_file()) files[fs::relative(it->path(), dir).string()] = readFile(it->path().string());
+    return files;
+}

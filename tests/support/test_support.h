@@ -1,5 +1,6 @@
 #pragma once
 // Shared helpers for the tests: temporary directories, files, fixture worlds, child processes.
+#include <map>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,8 @@ public:
 std::string readFile(const std::string& path);  // empty when missing
 void writeFile(const std::string& path, const std::string& bytes);  // creates parent directories
 void makeDirs(const std::string& path);
+// Every file under a directory, by relative path, with its bytes.
+std::map<std::string, std::string> filesUnder(const std::string& dir);
 void removeFile(const std::string& path);
 
 // Generates the default world (art, map, definitions, font) into root.

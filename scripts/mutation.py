@@ -1,0 +1,114 @@
+#!/usr/bin/env python3
+"""Mutation check: plants each fault of a list in a scratch copy of the tree, rebuilds, runs the
+tests, and reports whether the suite caught it.
+
+Usage: scripts/mutation.py [--faults FILE] [--only TEXT] [--keep DIR]
+
+The faults file (default scripts/mutations.txt) holds one fault per block, blocks separated by
+a line '%%':
+    file: src/world/map.cpp
+    fault: what a user would see go wrong
+    find: exact text of the code (may span lines: more 'find:' lines continue it)
+    replace: the text planted instead (likewise)
+The first occurrence of the text is replaced. A fault whose text is no longer in the file, or
+whose planted code does not build, is reported as 'n/a'.
+"""
+import argparse
+import os
+import shutil
+import subprocess
+import sys
+import time
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+
+
+def read_faults(path):
+    faults, current = [], {}
+    for raw in open(path, encoding="utf-8").read().split("\n"):
+        if raw.strip() == "%%":
+            if current:
+                faults.append(current)
+            current = {}
+            continue
+        if raw.startswith("#") or not raw.strip():
+            continue
+        key, _, value = raw.partition(": ")
+        if key not in ("file", "fault", "find", "replace"):
+            sys.exit(f"{path}: unknown line {raw!r}")
+        current[key] = current[key] + "\n" + value if key in current and key in ("find", "replace") else value
+    if current:
+        faults.append(current)
+    for f in faults:
+        missing = {"file", "fault", "find", "replace"} - f.keys()
+        if missing:
+            sys.exit(f"{path}: a fault lacks {', '.join(sorted(missing))}: {f}")
+    return faults
+
+
+def run(cmd, cwd, timeout, log):
+    with open(log, "w") as out:
+        try:
+            return subprocess.run(cmd, cwd=cwd, stdout=out, stderr=subprocess.STDOUT, timeout=timeout).returncode
+        except subprocess.TimeoutExpired:
+            return -1
+
+
+def build(scratch):
+    return run(["cmake", "--build", "build", f"-j{os.cpu_count()}"], scratch, 1800, os.path.join(scratch, "build.log")) == 0
+
+
+def tests_pass(scratch):
+    # Stops at the first failure: a caught fault costs only the tests up to it.
+    cmd = ["ctest", "--test-dir", "build", f"-j{os.cpu_count()}", "--timeout", "90", "--stop-on-failure"]
+    return run(cmd, scratch, 3600, os.path.join(scratch, "test.log")) == 0
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--faults", default=os.path.join(ROOT, "scripts", "mutations.txt"))
+    parser.add_argument("--only", default="", help="only the faults whose description or file contain this")
+    parser.add_argument("--keep", default="/tmp/maped-mutation", help="the scratch copy, reused between runs")
+    args = parser.parse_args()
+    faults = [f for f in read_faults(args.faults) if args.only in f["fault"] or args.only in f["file"]]
+
+    scratch = args.keep
+    files = subprocess.run(["git", "ls-files", "-co", "--exclude-standard"], cwd=ROOT, capture_output=True,
+                           text=True, check=True).stdout.split("\n")
+    os.makedirs(scratch, exist_ok=True)
+    for name in filter(None, files):
+        target = os.path.join(scratch, name)
+        os.makedirs(os.path.dirname(target), exist_ok=True)
+        if not os.path.exists(target) or open(os.path.join(ROOT, name), "rb").read() != open(target, "rb").read():
+            shutil.copy(os.path.join(ROOT, name), target)
+    subprocess.run(["cmake", "-S", ".", "-B", "build", "-DCMAKE_BUILD_TYPE=RelWithDebInfo"], cwd=scratch,
+                   stdout=subprocess.DEVNULL, check=True)
+    if not build(scratch) or not tests_pass(scratch):
+        sys.exit(f"the unchanged tree does not build or pass its tests: see {scratch}/build.log and test.log")
+
+    counts = {"caught": 0, "missed": 0, "n/a": 0}
+    for n, fault in enumerate(faults, 1):
+        path = os.path.join(scratch, fault["file"])
+        original = open(path, encoding="utf-8").read() if os.path.exists(path) else ""
+        started = time.time()
+        if fault["find"] not in original:
+            verdict = "n/a"
+        else:
+            with open(path, "w", encoding="utf-8") as out:
+                out.write(original.replace(fault["find"], fault["replace"], 1))
+            if not build(scratch):
+                verdict = "n/a"
+            else:
+                verdict = "missed" if tests_pass(scratch) else "caught"
+            with open(path, "w", encoding="utf-8") as out:
+                out.write(original)
+        counts[verdict] += 1
+        print(f"{verdict:7} {n:3} {fault['file']}: {fault['fault']} ({time.time() - started:.0f} s)", flush=True)
+    build(scratch)
+    print(f"mutation: {counts['caught']} caught, {counts['missed']} missed, {counts['n/a']} not applicable "
+          f"of {len(faults)} faults")
+    return 1 if counts["missed"] else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
