@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "shell/map_editor.h"
+#include "shell/x_display.h"
 
 // Without DISPLAY, SDL would fall back to drawing the window as text art in the terminal.
 static bool noDisplay() {
@@ -15,10 +16,12 @@ MapEditor::MapEditor()
       currentTile(0), rightClickMode(MODE_SELECT), minimap(nullptr), showMinimap(true), showPalette(false),
       paletteScroll(0), dataLoaded(false), delay(SDL_Delay) {
     if (noDisplay()) {
-        fprintf(stderr, "No display: DISPLAY is not set; run the editor under xvfb-run -s '-screen 0 800x600x16'\n");
+        fprintf(stderr, "No display: DISPLAY is not set; run the editor under xvfb-run -s '-screen 0 800x600x16 -noreset'\n");
         exit(1);
     }
+    void* xConnection = holdXDisplay();  // see x_display.cpp: keeps the X server from resetting
     screen = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, 16, SDL_HWSURFACE | SDL_DOUBLEBUF);
+    releaseXDisplay(xConnection);
     if (!screen) {
         fprintf(stderr, "Could not open the 800x600 window: %s\n", SDL_GetError());
         exit(1);
