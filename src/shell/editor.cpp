@@ -67,8 +67,41 @@ void MapEditor::runFrame() {
     SDL_Flip(screen);
 }
 
+// Whether a key or a mouse button is down. Caps Lock and Num Lock read as held for as long as
+// they are on, and Scroll Lock may too; they command nothing, so they do not keep the editor busy.
+static bool inputHeld() {
+    if (SDL_GetMouseState(nullptr, nullptr) != 0) return true;
+    int count = 0;
+    const Uint8* keys = SDL_GetKeyState(&count);
+    for (int key = 0; key < count; ++key)
+        if (keys[key] && key != SDLK_NUMLOCK && key != SDLK_CAPSLOCK && key != SDLK_SCROLLOCK) return true;
+    return false;
+}
+
+void MapEditor::waitForEvent() {
+    // SDL_WaitEvent checks for events every 10 ms, so input is seen within 10 ms; this does
+    // the same, but drops mouse motion, which changes nothing on the screen, so that a moving
+    // pointer does not redraw the window. Expose events are repainted by SDL itself while it
+    // checks; they and everything else end the wait.
+    SDL_Event motion;
+    for (;;) {
+        SDL_PumpEvents();
+        while (SDL_PeepEvents(&motion, 1, SDL_GETEVENT, SDL_MOUSEMOTIONMASK) > 0) {
+        }
+        if (SDL_PeepEvents(nullptr, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) != 0) return;
+        SDL_Delay(10);
+    }
+}
+
 void MapEditor::mainloop() {
-    for (;;) runFrame();
+    for (;;) {
+        eventSeen = false;
+        runFrame();
+        // A frame shows the state from before its own input (it draws, then reads input), so
+        // after a frame that handled an event or ran a held key's command, another follows.
+        // Once a frame has done neither, it showed what the next would show again: wait.
+        if (!eventSeen && !inputHeld()) waitForEvent();
+    }
 }
 
 int SDL_main(int, char**) {

@@ -96,6 +96,7 @@ void MapEditor::takeScreenshot() {
 
 void MapEditor::getInput() {
     while (SDL_PollEvent(&event)) {
+        if (event.type != SDL_MOUSEMOTION) eventSeen = true;  // the frame drawn may be out of date
         if (event.type == SDL_QUIT) exit(1);
         if (event.type != SDL_MOUSEBUTTONDOWN) continue;
         const int mx = event.button.x, my = event.button.y;

@@ -45,8 +45,9 @@ public:
     // The editor itself ends by exit() and never runs this; it lets tests and leak checks
     // release everything.
     ~MapEditor();
-    void mainloop();
-    void runFrame();  // one pass of the frame loop
+    void mainloop();  // frames while anything happens, else waits for input
+    void runFrame();  // one pass of the frame loop; never waits for input
+    void waitForEvent();  // returns once an event other than mouse motion is queued
 
     // map view and palette
     void drawMap();
@@ -77,6 +78,7 @@ public:
 
 private:
     int captionX = -1, captionY = -1;  // last caption set, so it is sent only on change
+    bool eventSeen = false;  // getInput handled an event other than mouse motion this frame
     // Set once a save in this run has numbered a directory that had no 0.def: from then on
     // it holds exactly the list, as after the load command.
     bool npcFilesWritten = false, itemFilesWritten = false;
