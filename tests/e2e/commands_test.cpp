@@ -125,3 +125,17 @@ TEST_F(EditorWindowTest, PaintAndFillAreSavedExactlyShownInTheScreenshotAndClosi
     ASSERT_TRUE(x.sendCloseRequest(window));
     ASSERT_NO_FATAL_FAILURE(expectExit(1));
 }
+
+// SDL opens the display once to probe it and again for the window; a server without
+// -noreset, whose only client the probe was, resets in between.
+TEST_F(EditorWindowTest, TheWindowOpensAloneOnAServerThatResetsWhenItsLastClientLeaves) {
+    for (int round = 0; round < 3 && !HasFatalFailure(); ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        editor.stop();
+        x.close();
+        xserver.stop(SIGTERM, 5000);
+        ASSERT_NO_FATAL_FAILURE(startServer(false));
+        std::this_thread::sleep_for(std::chrono::milliseconds(1200));
+        ASSERT_NO_FATAL_FAILURE(launch());
+    }
+}

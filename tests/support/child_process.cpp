@@ -15,6 +15,9 @@ bool ChildProcess::start(const std::vector<std::string>& argv, const std::string
                          const std::vector<std::string>& env, const std::string& out, const std::string& err) {
     outPath = out;
     errPath = err;
+    ended = false;  // a stopped process object may start another
+    exitStatus = -1;
+    endSignal = 0;
     pid = fork();
     if (pid == 0) {
         setpgid(0, 0);
