@@ -47,7 +47,6 @@ public:
     ~MapEditor();
     void mainloop();  // frames while anything happens, else waits for input
     void runFrame();  // one pass of the frame loop; never waits for input
-    void waitForEvent();  // returns once an event other than mouse motion is queued
 
     // map view and palette
     void drawMap();
@@ -82,6 +81,7 @@ private:
     // Set once a save in this run has numbered a directory that had no 0.def: from then on
     // it holds exactly the list, as after the load command.
     bool npcFilesWritten = false, itemFilesWritten = false;
+    void waitForEvent();  // returns once an event other than mouse motion is queued
     void handleLeftClick(int mx, int my);
     void handleOtherClick(int mx, int my);
     void saveWorld();
