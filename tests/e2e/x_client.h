@@ -20,7 +20,7 @@ public:
     bool sendCloseRequest(unsigned long window);
     // Presses (or releases) the keys, named as X keysyms ("z", "Down", "F3"), through the
     // XTEST extension in one flush, so that the editor's next event poll sees all of them:
-    // xdotool sends the keys of a chord one by one, and an idle frame loop polls so often
+    // xdotool sends the keys of a chord one by one, and the editor checks for events so often
     // that it would see each in a frame of its own.
     bool sendKeys(const std::vector<std::string>& keys, bool press);
     // Presses and releases a mouse button at a window position in one flush, so that the
