@@ -150,6 +150,7 @@ TEST_F(EditorWindowTest, TheWindowOpensAloneOnAServerThatResetsWhenItsLastClient
         SCOPED_TRACE("round " + std::to_string(round));
         editor.stop();
         x.close();
+        window = 0;
         xserver.stop(SIGTERM, 5000);
         ASSERT_NO_FATAL_FAILURE(startServer(false));
         std::this_thread::sleep_for(std::chrono::milliseconds(1200));
