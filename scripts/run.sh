@@ -15,7 +15,7 @@ if [ ! -f "$world/data/map.dat" ]; then
 fi
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${SDL_VIDEODRIVER:-}" ]; then
-  echo "No display: DISPLAY is not set. Run it under a virtual X server: xvfb-run -s '-screen 0 800x600x16' bash scripts/run.sh" >&2
+  echo "No display: DISPLAY is not set. Run it under a virtual X server: xvfb-run -s '-screen 0 800x600x16 -noreset' bash scripts/run.sh" >&2
   exit 1
 fi
 cd "$world"

@@ -122,6 +122,7 @@ void MapEditor::redoEdit() {
 
 void MapEditor::getInput() {
     while (SDL_PollEvent(&event)) {
+        if (event.type != SDL_MOUSEMOTION) eventSeen = true;  // the frame drawn may be out of date
         if (event.type == SDL_QUIT) quit(1);
         if (event.type != SDL_MOUSEBUTTONDOWN) continue;
         const int mx = event.button.x, my = event.button.y;

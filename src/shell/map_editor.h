@@ -47,8 +47,8 @@ public:
     // The editor itself ends by exit() and never runs this; it lets tests and leak checks
     // release everything.
     ~MapEditor();
-    void mainloop();
-    void runFrame();  // one pass of the frame loop
+    void mainloop();  // frames while anything happens, else waits for input
+    void runFrame();  // one pass of the frame loop; never waits for input
 
     // map view and palette
     void drawMap();
@@ -101,6 +101,8 @@ private:
     // Definition files 0..n-1 that this run loaded or wrote: the only ones a save may replace or delete.
     int ownedNpcFiles = 0, ownedItemFiles = 0;
     WorldRef world() { return WorldRef{map, npcs, items}; }
+    bool eventSeen = false;  // getInput handled an event other than mouse motion this frame
+    void waitForEvent();  // returns once an event other than mouse motion is queued
     void handleLeftClick(int mx, int my);
     void handleOtherClick(int mx, int my);
     void saveWorld();

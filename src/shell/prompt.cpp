@@ -19,6 +19,9 @@ std::string MapEditor::getUserString(const char* prompt, int x, int y, const std
         drawTextAt(prompt, x, y);
         SDL_FillRect(screen, &strip, black);
         drawTextAt(text.c_str(), x, y + 20);
+        // Only a key changes the line: show it and wait for the next event.
+        SDL_Flip(screen);
+        waitForEvent();
         while (SDL_PollEvent(&event)) {
             if (event.type == SDL_QUIT) quit(0);
             if (event.type != SDL_KEYDOWN) continue;
@@ -37,8 +40,5 @@ std::string MapEditor::getUserString(const char* prompt, int x, int y, const std
             if (typed != '\0' && typed != '\n' && typed != '\r' && text.size() < static_cast<size_t>(PROMPT_MAX_CHARS))
                 text += typed;
         }
-        SDL_Flip(screen);
-        pollSignals();
-        SDL_Delay(0);
     }
 }

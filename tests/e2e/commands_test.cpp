@@ -87,8 +87,15 @@ TEST_F(EditorWindowTest, PaintAndFillAreSavedExactlyShownInTheScreenshotAndClosi
     const int cellX = column + scrollX, cellY = row + scrollY;
     const int formerTile = original[cellY * ROW_BYTES + cellX] - 'A';
     ASSERT_NE(formerTile, tile) << "every candidate cell already holds tile " << tile;
-    ASSERT_NO_FATAL_FAILURE(click(1, column * 48 + 24, row * 48 + 24));
+    // Press and release come at once: nothing after the click makes the editor draw again,
+    // yet the window shows the painted cell.
+    ASSERT_TRUE(x.click(window, 1, column * 48 + 24, row * 48 + 24));
     ASSERT_NO_FATAL_FAILURE(waitForOutput("\n" + std::to_string(cellX) + "," + std::to_string(cellY) + "\n"));
+    const std::vector<Uint16> paintedImage = tileImage(data("assets/tiles/" + std::to_string(tile) + ".png"));
+    EXPECT_TRUE(waitWhileRunning([&] {
+        const std::vector<unsigned long> cell = x.pixels(window, column * 48, row * 48, 48, 48);
+        return std::vector<Uint16>(cell.begin(), cell.end()) == paintedImage;
+    })) << "the window does not show the painted cell" << diagnostics();
 
     // The screenshot is the frame as drawn: 800x600, the cell showing the painted tile.
     ASSERT_NO_FATAL_FAILURE(pressOnce({}));
@@ -98,7 +105,7 @@ TEST_F(EditorWindowTest, PaintAndFillAreSavedExactlyShownInTheScreenshotAndClosi
     EXPECT_EQ(std::make_pair(shot->w, shot->h), std::make_pair(800, 600));
     const std::vector<Uint16> shown = cell565(shot, column * 48, row * 48);
     SDL_FreeSurface(shot);
-    EXPECT_TRUE(shown == tileImage(data("assets/tiles/" + std::to_string(tile) + ".png")))
+    EXPECT_TRUE(shown == paintedImage)
         << "cell " << cellX << "," << cellY << " does not show tile " << tile;
     EXPECT_FALSE(shown == tileImage(data("assets/tiles/" + std::to_string(formerTile) + ".png")));
 
@@ -124,4 +131,29 @@ TEST_F(EditorWindowTest, PaintAndFillAreSavedExactlyShownInTheScreenshotAndClosi
 
     ASSERT_TRUE(x.sendCloseRequest(window));
     ASSERT_NO_FATAL_FAILURE(expectExit(1));
+}
+
+TEST_F(EditorWindowTest, AnIdleWindowIsRepaintedWhenUncovered) {
+    ASSERT_NO_FATAL_FAILURE(launch());
+    const auto shown = [&] { return x.pixels(window, 100, 100, 300, 200); };
+    const std::vector<unsigned long> before = shown();
+    const unsigned long cover = x.cover(window, 100, 100, 300, 200);
+    ASSERT_TRUE(waitWhileRunning([&] { return shown() != before; })) << "the cover did not show" << diagnostics();
+    x.destroyWindow(cover);
+    EXPECT_TRUE(waitWhileRunning([&] { return shown() == before; })) << "the uncovered area was not repainted" << diagnostics();
+}
+
+// SDL opens the display once to probe it and again for the window; a server without
+// -noreset, whose only client the probe was, resets in between.
+TEST_F(EditorWindowTest, TheWindowOpensAloneOnAServerThatResetsWhenItsLastClientLeaves) {
+    for (int round = 0; round < 3 && !HasFatalFailure(); ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        editor.stop();
+        x.close();
+        window = 0;
+        xserver.stop(SIGTERM, 5000);
+        ASSERT_NO_FATAL_FAILURE(startServer(false));
+        std::this_thread::sleep_for(std::chrono::milliseconds(1200));
+        ASSERT_NO_FATAL_FAILURE(launch());
+    }
 }

@@ -10,14 +10,19 @@ constexpr int SETTLE_MS = 600;   // well over one frame with three commands wait
 
 void EditorWindowTest::SetUp() {
     makeDefaultWorld(world.path);
+    ASSERT_NO_FATAL_FAILURE(startServer(true));
+    ASSERT_TRUE(x.open(display)) << "cannot connect to Xvfb on " << display;
+}
+
+void EditorWindowTest::startServer(bool noReset) {
     // Xvfb picks a free display itself and writes its number, then a line feed, once it listens.
-    ASSERT_TRUE(xserver.start({"Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x16", "-nolisten", "tcp", "-noreset"},
-                              "", {}, logs / "xvfb.display", logs / "xvfb.log"));
+    std::vector<std::string> argv = {"Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x16", "-nolisten", "tcp"};
+    if (noReset) argv.push_back("-noreset");
+    ASSERT_TRUE(xserver.start(argv, "", {}, logs / "xvfb.display", logs / "xvfb.log"));
     ASSERT_TRUE(waitUntil([&] { return xserver.out().find('\n') != std::string::npos || xserver.poll(); }))
         << "Xvfb did not report a display: " << xserver.err();
     ASSERT_FALSE(xserver.ended) << "Xvfb ended: " << xserver.err();
     display = ":" + xserver.out().substr(0, xserver.out().find('\n'));
-    ASSERT_TRUE(x.open(display)) << "cannot connect to Xvfb on " << display;
 }
 
 void EditorWindowTest::TearDown() {
@@ -44,6 +49,9 @@ bool EditorWindowTest::xdotool(const std::vector<std::string>& args, std::string
 void EditorWindowTest::launch() {
     ASSERT_TRUE(editor.start({MAPED_BINARY}, world.path, {"DISPLAY=" + display, "SDL_VIDEODRIVER", "SDL_AUDIODRIVER=dummy"},
                              logs / "editor.out", logs / "editor.err"));
+    // The editor prints this once its window is open. Until then no other client connects:
+    // one could keep a server that resets when its last client leaves from resetting.
+    waitUntil([&] { return editor.poll() || editor.out().find("Assets loaded.") != std::string::npos; }, START_MS);
     std::string found;
     bool shown = waitUntil([&] { return editor.poll() || (xdotool({"search", "--name", "^x=0 y=0$"}, &found), !found.empty()); },
                            START_MS, 50);

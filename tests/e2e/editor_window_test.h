@@ -28,6 +28,8 @@ protected:
     int tile = 0;                  // the current tile, from the counted presses of ]
 
     void SetUp() override;  // the default world and an X server (16-bit screen, no TCP)
+    // Starts the X server; without noReset it resets whenever its last client leaves.
+    void startServer(bool noReset);
     void TearDown() override;
 
     std::string data(const std::string& relative) const { return world / ("data/" + relative); }

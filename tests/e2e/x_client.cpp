@@ -4,6 +4,8 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
+#include <algorithm>
+
 // Xlib's default handler ends the process; a window that has just gone away is no reason to.
 static int ignoreXError(Display*, XErrorEvent*) { return 0; }
 
@@ -57,13 +59,41 @@ bool XClient::sendKeys(const std::vector<std::string>& keys, bool press) {
     return true;
 }
 
-bool XClient::isBlack(unsigned long window, int x, int y, int width, int height) {
+bool XClient::click(unsigned long window, int button, int x, int y) {
+    XWarpPointer(display, None, window, 0, 0, 0, 0, x, y);
+    bool sent = XTestFakeButtonEvent(display, static_cast<unsigned>(button), True, CurrentTime) &&
+                XTestFakeButtonEvent(display, static_cast<unsigned>(button), False, CurrentTime);
+    XFlush(display);
+    return sent;
+}
+
+std::vector<unsigned long> XClient::pixels(unsigned long window, int x, int y, int width, int height) {
+    std::vector<unsigned long> values;
     XImage* image = XGetImage(display, window, x, y, static_cast<unsigned>(width), static_cast<unsigned>(height),
                               AllPlanes, ZPixmap);
-    if (!image) return false;
-    bool black = true;
-    for (int row = 0; row < height && black; ++row)
-        for (int col = 0; col < width && black; ++col) black = XGetPixel(image, col, row) == 0;
+    if (!image) return values;
+    for (int row = 0; row < height; ++row)
+        for (int col = 0; col < width; ++col) values.push_back(XGetPixel(image, col, row));
     XDestroyImage(image);
-    return black;
+    return values;
+}
+
+bool XClient::isBlack(unsigned long window, int x, int y, int width, int height) {
+    const std::vector<unsigned long> values = pixels(window, x, y, width, height);
+    return !values.empty() && std::count(values.begin(), values.end(), 0ul) == static_cast<long>(values.size());
+}
+
+unsigned long XClient::cover(unsigned long window, int x, int y, int width, int height) {
+    XSetWindowAttributes attributes = {};
+    attributes.background_pixel = WhitePixel(display, DefaultScreen(display));
+    Window child = XCreateWindow(display, window, x, y, static_cast<unsigned>(width), static_cast<unsigned>(height), 0,
+                                 CopyFromParent, InputOutput, CopyFromParent, CWBackPixel, &attributes);
+    XMapWindow(display, child);
+    XSync(display, False);
+    return child;
+}
+
+void XClient::destroyWindow(unsigned long window) {
+    XDestroyWindow(display, window);
+    XSync(display, False);
 }

@@ -15,12 +15,16 @@ bool ChildProcess::start(const std::vector<std::string>& argv, const std::string
                          const std::vector<std::string>& env, const std::string& out, const std::string& err) {
     outPath = out;
     errPath = err;
+    ended = false;  // a stopped process object may start another
+    exitStatus = -1;
+    endSignal = 0;
+    // Emptied before the start, so that what an earlier process wrote there is never read.
+    int o = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    int e = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     pid = fork();
     if (pid == 0) {
         setpgid(0, 0);
         prctl(PR_SET_PDEATHSIG, SIGTERM);  // never outlive a crashed test
-        int o = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        int e = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         int in = open("/dev/null", O_RDONLY);
         dup2(in, 0);
         dup2(o, 1);
@@ -36,6 +40,8 @@ bool ChildProcess::start(const std::vector<std::string>& argv, const std::string
         execvp(args[0], args.data());
         _exit(127);
     }
+    close(o);
+    close(e);
     if (pid < 0) return false;
     setpgid(pid, pid);
     return true;
