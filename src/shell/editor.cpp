@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "shell/map_editor.h"
+#include "world/safe_file.h"
 
 // Without DISPLAY, SDL would fall back to drawing the window as text art in the terminal.
 static bool noDisplay() {
@@ -32,7 +33,8 @@ MapEditor::MapEditor()
         fprintf(stderr, "Could not start the font renderer: %s\n", TTF_GetError());
         exit(1);
     }
-    font = TTF_OpenFont(FONT_FILE, 14);
+    // The font loader's blocking open would hang on a pipe: only a regular file is opened.
+    font = isRegularFile(FONT_FILE) ? TTF_OpenFont(FONT_FILE, 14) : nullptr;
     if (!font) {
         fprintf(stderr, "Could not locate font!\n");
         exit(1);

@@ -30,6 +30,8 @@ bool usableCell(float x, float y, int& cx, int& cy) {
 }
 }  // namespace
 
+bool Map::reportNegativeTiles = true;
+
 bool isSolidTile(int tile) { return tile >= 0 && tile < TILE_COUNT && SOLID[tile]; }
 
 void Map::Init() { memset(tiles, 0, sizeof tiles); }
@@ -89,13 +91,12 @@ void Map::parse(const char* data, size_t size) {
         }
         for (int x = 0; x < MAP_SIZE; ++x) {
             int tile = static_cast<signed char>(line[x]) - 65;
-            if (tile < 0) {
+            if (tile < 0 && reportNegativeTiles) {
                 char message[48];
                 int length = snprintf(message, sizeof message, "negative tile at %i,%i\n", x, y);
                 reports.append(message, static_cast<size_t>(length));
-                tile = 0;
             }
-            tiles[y][x] = tile;
+            tiles[y][x] = tile < 0 ? 0 : tile;
         }
     }
     if (!reports.empty()) fwrite(reports.data(), 1, reports.size(), stderr);
@@ -110,9 +111,16 @@ bool Map::saveMap(const std::string& dir) const {
 
 bool Map::loadMap(const std::string& dir) {
     std::string path = dir + "/map.dat";
-    std::string bytes;
-    if (!readWholeFile(path, bytes)) {
+    std::string bytes, reason;
+    ReadStatus status = readFileUpTo(path, MAP_FILE_LIMIT, bytes, reason);
+    if (status == ReadStatus::Missing) {
         fprintf(stderr, "map file %s is missing\n", path.c_str());
+        return false;
+    }
+    // A map that is there (a directory, a pipe, a file without read permission) is not
+    // called missing: the message says what is wrong with it.
+    if (status != ReadStatus::Read) {
+        fprintf(stderr, "map file %s cannot be read: %s\n", path.c_str(), reason.c_str());
         return false;
     }
     parse(bytes.data(), bytes.size());

@@ -166,7 +166,8 @@ TEST(DefDirSave, UnwritableFilesWarnButTheOthersAreWritten) {
     EXPECT_FALSE(saveActorFiles(dir.path, npcs.list, false));
     EXPECT_FALSE(saveItemFiles(dir.path, items.list, true));  // stops at the first file
     EXPECT_EQ(capture.err(), "***WARNING*** could not write " + npcDefPath(dir.path, 1) +
-                                 "\n***WARNING*** could not write " + itemDefPath(dir.path, 0) + "\n");
+                                 ": Is a directory\n***WARNING*** could not write " + itemDefPath(dir.path, 0) +
+                                 ": Not a directory\n");
     EXPECT_TRUE(fileExists(npcDefPath(dir.path, 0)));
     EXPECT_TRUE(fileExists(npcDefPath(dir.path, 2)));
 }

@@ -84,8 +84,9 @@ int main(int argc, char** argv) {
     }
     Report report;
     checkArt(world, report);
-    if (int error = checkMap(world, report)) {
-        fprintf(stderr, "worldcheck: cannot read %s: %s\n", world.pathOf(dataPath("map.dat")).c_str(), strerror(error));
+    std::string mapError = checkMap(world, report);
+    if (!mapError.empty()) {
+        fprintf(stderr, "worldcheck: cannot read %s: %s\n", world.pathOf(dataPath("map.dat")).c_str(), mapError.c_str());
         return CANNOT_RUN;
     }
     checkDefinitions(world, report);
