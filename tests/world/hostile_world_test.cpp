@@ -1,0 +1,59 @@
+// The loaders and savers on hostile worlds (tests/support/hostile_worlds.cpp), each in a
+// child process with a deadline: a pipe would block an open for ever.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <list>
+#include <memory>
+
+#include "hostile_worlds.h"
+#include "wait_until.h"
+#include "world/actor.h"
+#include "world/defdir.h"
+#include "world/item.h"
+#include "world/map.h"
+
+namespace {
+// Loads the world as the load command does, then saves what was read: the done bits.
+int loadAndSave(const std::string& data) {
+    auto map = std::make_unique<Map>();
+    std::list<Actor*> npcs;
+    std::vector<Item*> items;
+    bool mapRead = map->loadMap(data);
+    bool npcsRead = loadActorFiles(data, npcs) > 0, itemsRead = loadItemFiles(data, items) > 0;
+    bool saved = !mapRead || map->saveMap(data);
+    saved = (!npcsRead || saveActorFiles(data, npcs, true)) && saved;
+    saved = (!itemsRead || saveItemFiles(data, items, true)) && saved;
+    return (mapRead ? MAP_READ : 0) | (npcsRead ? NPCS_READ : 0) | (itemsRead ? ITEMS_READ : 0) | (saved ? SAVED : 0);
+}
+}  // namespace
+
+TEST(HostileWorlds, LoadersAndSaversNeitherFollowHangNorCrash) {
+    for (const HostileCase& c : hostileCases()) {
+        SCOPED_TRACE(c.what);
+        HostileWorld w(c);
+        TempDir logs;
+        fflush(nullptr);
+        pid_t pid = fork();
+        if (pid == 0) {
+            int out = open("/dev/null", O_WRONLY), err = open((logs / "err").c_str(), O_WRONLY | O_CREAT, 0600);
+            dup2(out, 1), dup2(err, 2);
+            becomeWorldUser();
+            int done = loadAndSave(w.world / "data");
+            fflush(nullptr);
+            _exit(done);
+        }
+        int status = 0;
+        bool ended = waitUntil([&] { return waitpid(pid, &status, WNOHANG) == pid; }, 10000);
+        if (!ended) kill(pid, SIGKILL), waitpid(pid, &status, 0);
+        ASSERT_TRUE(ended) << "hangs";
+        ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+        EXPECT_EQ(WEXITSTATUS(status), c.done);
+        EXPECT_TRUE(readFile(logs / "err") == w.expand(c.loadErr)) << readFile(logs / "err").substr(0, 2000);
+        w.expectIntact(c);
+    }
+}
