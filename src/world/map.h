@@ -40,4 +40,5 @@ public:
     static bool reportNegativeTiles;
     // The exact bytes saveMap writes.
     std::string serialize() const;
+    void serialize(std::string& bytes) const;  // into a buffer kept between calls (the fuzzer's)
 };
