@@ -1,4 +1,4 @@
-// The loaders and savers on hostile worlds (tests/support/hostile_worlds.cpp), each in a
+// The loaders and savers on the hostile worlds of tests/support/hostile_worlds.cpp, each in a
 // child process with a deadline: a pipe would block an open for ever.
 #include <gtest/gtest.h>
 
@@ -12,19 +12,17 @@
 
 #include "hostile_worlds.h"
 #include "wait_until.h"
-#include "world/actor.h"
 #include "world/defdir.h"
-#include "world/item.h"
 #include "world/map.h"
 
 namespace {
-// Loads the world as the load command does, then saves what was read: the done bits.
+// Loads as the load command does, then saves what was read; returns the done bits.
 int loadAndSave(const std::string& data) {
     auto map = std::make_unique<Map>();
     std::list<Actor*> npcs;
     std::vector<Item*> items;
-    bool mapRead = map->loadMap(data);
-    bool npcsRead = loadActorFiles(data, npcs) > 0, itemsRead = loadItemFiles(data, items) > 0;
+    bool mapRead = map->loadMap(data), npcsRead = loadActorFiles(data, npcs) > 0,
+         itemsRead = loadItemFiles(data, items) > 0;
     bool saved = !mapRead || map->saveMap(data);
     saved = (!npcsRead || saveActorFiles(data, npcs, true)) && saved;
     saved = (!itemsRead || saveItemFiles(data, items, true)) && saved;
@@ -40,12 +38,10 @@ TEST(HostileWorlds, LoadersAndSaversNeitherFollowHangNorCrash) {
         fflush(nullptr);
         pid_t pid = fork();
         if (pid == 0) {
-            int out = open("/dev/null", O_WRONLY), err = open((logs / "err").c_str(), O_WRONLY | O_CREAT, 0600);
-            dup2(out, 1), dup2(err, 2);
+            dup2(open("/dev/null", O_WRONLY), 1);
+            dup2(open((logs / "err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
             becomeWorldUser();
-            int done = loadAndSave(w.world / "data");
-            fflush(nullptr);
-            _exit(done);
+            _exit(loadAndSave(w.world / "data"));
         }
         int status = 0;
         bool ended = waitUntil([&] { return waitpid(pid, &status, WNOHANG) == pid; }, 10000);
@@ -53,7 +49,7 @@ TEST(HostileWorlds, LoadersAndSaversNeitherFollowHangNorCrash) {
         ASSERT_TRUE(ended) << "hangs";
         ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
         EXPECT_EQ(WEXITSTATUS(status), c.done);
-        EXPECT_TRUE(readFile(logs / "err") == w.expand(c.loadErr)) << readFile(logs / "err").substr(0, 2000);
+        EXPECT_TRUE(readFile(logs / "err") == w.expand(c.loadErr)) << readFile(logs / "err").substr(0, 999);
         w.expectIntact(c);
     }
 }

@@ -1,4 +1,4 @@
-// worldcheck on hostile worlds (tests/support/hostile_worlds.cpp), with a deadline.
+// worldcheck on the hostile worlds of tests/support/hostile_worlds.cpp, with a deadline.
 #include <gtest/gtest.h>
 
 #include "hostile_worlds.h"
