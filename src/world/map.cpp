@@ -59,20 +59,20 @@ bool Map::isSea(float x, float y) const {
 // tracing of every comparison and its sanitizer checks of every cell were nearly all of a fuzz
 // run's time (under 400 inputs a second), and there is nothing in them for either to find.
 #if defined(__clang__)
-#define NO_COVERAGE __attribute__((noinline, no_sanitize("coverage", "address", "undefined")))
+#define UNINSTRUMENTED __attribute__((noinline, no_sanitize("coverage", "address", "undefined")))
 #else
-#define NO_COVERAGE
+#define UNINSTRUMENTED
 #endif
 
 // A row's tiles from the line buffer: the signed value less 'A', negative ones stored as 0.
-NO_COVERAGE static void convertRow(const char* line, int* row) {
+UNINSTRUMENTED static void convertRow(const char* line, int* row) {
     for (int x = 0; x < MAP_SIZE; ++x) {
         int tile = static_cast<signed char>(line[x]) - 65;
         row[x] = tile < 0 ? 0 : tile;
     }
 }
 
-NO_COVERAGE static void writeRow(const int* row, char* out) {
+UNINSTRUMENTED static void writeRow(const int* row, char* out) {
     for (int x = 0; x < MAP_SIZE; ++x) out[x] = static_cast<char>((static_cast<unsigned>(row[x]) + 65u) & 255u);
 }
 

@@ -192,7 +192,7 @@ ReadStatus readFileUpTo(const std::string& path, size_t limit, std::string& byte
     }
     // One read more than the size reported, to see the end (the file may grow meanwhile).
     size_t expected = info.st_size > 0 ? static_cast<size_t>(info.st_size) : 0;
-    std::string data(std::min(expected < limit ? expected + 1 : limit, limit), '\0');
+    std::string data(expected < limit ? expected + 1 : limit, '\0');
     size_t used = 0;
     while (used < limit) {
         if (used == data.size()) data.resize(std::min(std::max<size_t>(data.size() * 2, 4096), limit));
