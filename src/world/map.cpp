@@ -67,12 +67,12 @@ bool Map::isSea(float x, float y) const {
 // A row's tiles from the line buffer: the signed value less 'A', negative ones stored as 0.
 // Done on bytes first (16 cells an instruction), then widened: twice as fast as on ints.
 UNINSTRUMENTED static void convertRow(const char* line, int* row) {
-    unsigned char tiles[MAP_SIZE];
+    unsigned char tile[MAP_SIZE];
     for (int x = 0; x < MAP_SIZE; ++x) {
         signed char c = static_cast<signed char>(line[x]);
-        tiles[x] = static_cast<unsigned char>(c < 65 ? 0 : c - 65);
+        tile[x] = static_cast<unsigned char>(c < 65 ? 0 : c - 65);
     }
-    for (int x = 0; x < MAP_SIZE; ++x) row[x] = tiles[x];
+    for (int x = 0; x < MAP_SIZE; ++x) row[x] = tile[x];
 }
 
 UNINSTRUMENTED static void writeRow(const int* row, char* out) {
