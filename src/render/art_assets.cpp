@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "world/safe_file.h"
+
 ArtAssets::ArtAssets() {
     for (auto& set : spriteImages)
         for (auto& direction : set)
@@ -36,6 +38,9 @@ static bool hasTransparentPixel(SDL_Surface* image) {
 }
 
 SDL_Surface* loadDisplayImage(const char* path) {
+    // The image loader opens with a blocking open: a pipe would hang it for ever, and a
+    // device could feed it without end. Anything but a regular file counts as missing.
+    if (!isRegularFile(path)) return nullptr;
     SDL_Surface* loaded = IMG_Load(path);
     if (!loaded) return nullptr;
     // An image without a single transparent pixel blits as a plain copy; one with

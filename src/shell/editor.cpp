@@ -4,6 +4,7 @@
 
 #include "shell/map_editor.h"
 #include "shell/x_display.h"
+#include "world/safe_file.h"
 
 constexpr Uint32 IDLE_POLL_MS = 5;
 
@@ -38,7 +39,8 @@ MapEditor::MapEditor()
         fprintf(stderr, "Could not start the font renderer: %s\n", TTF_GetError());
         exit(1);
     }
-    font = TTF_OpenFont(FONT_FILE, 14);
+    // The font loader's blocking open would hang on a pipe: only a regular file is opened.
+    font = isRegularFile(FONT_FILE) ? TTF_OpenFont(FONT_FILE, 14) : nullptr;
     if (!font) {
         fprintf(stderr, "Could not locate font!\n");
         exit(1);

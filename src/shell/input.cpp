@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "shell/map_editor.h"
+#include "world/safe_file.h"
 
 static const char* const SAVED_MESSAGE = "Saved into 'data' folder. Overwrote existing files.";
 static const char* const SAVE_FAILED_MESSAGE = "Save failed: see the error output.";
@@ -101,9 +102,23 @@ void MapEditor::fillSelection() {
     reloadMinimap();
 }
 
+// Encoded in memory, then written as the saves are (a temporary renamed over the old file), so
+// that a full disk leaves the previous screenshot rather than a truncated one.
 void MapEditor::takeScreenshot() {
-    SDL_RWops* file = SDL_RWFromFile("sshot.bmp", "wb");
-    if (file) SDL_SaveBMP_RW(screen, file, 1);
+    const char* path = "sshot.bmp";
+    // The largest file SDL writes: headers, a 256-colour palette, rows of 24-bit pixels
+    // padded to 4 bytes.
+    size_t room = 54 + 256 * 4 + static_cast<size_t>(screen->h) * ((static_cast<size_t>(screen->w) * 3 + 3) & ~3u);
+    std::string bytes(room, '\0');
+    SDL_RWops* memory = SDL_RWFromMem(&bytes[0], static_cast<int>(room));
+    bool encoded = memory && SDL_SaveBMP_RW(screen, memory, 0) == 0;
+    if (encoded) bytes.resize(static_cast<size_t>(SDL_RWtell(memory)));
+    if (memory) SDL_RWclose(memory);
+    if (!encoded) {
+        fprintf(stderr, "***WARNING*** could not write %s: %s\n", path, SDL_GetError());
+        return;
+    }
+    writeFileAtomically(path, bytes);  // warns on failure
 }
 
 void MapEditor::undoEdit() {

@@ -70,12 +70,14 @@ void Actor::parse(const std::string& bytes) {
 bool Actor::serializeTo(const std::string& path) const { return writeFileAtomically(path, serialize()); }
 
 int Actor::serializeFrom(const std::string& path) {
-    std::string bytes;
-    if (!readWholeFile(path, bytes)) {
+    std::string bytes, reason;
+    ReadStatus status = readFileUpTo(path, DEF_FILE_LIMIT, bytes, reason);
+    if (status == ReadStatus::Missing) {
         fprintf(stderr, "***WARNING*** Input file %s missing on actor serialization load\nYou can probably ignore this.\n",
                 path.c_str());
         return -1;
     }
+    if (status != ReadStatus::Read) return warnUnreadable(path, reason);
     parse(bytes);
     return 0;
 }

@@ -35,7 +35,8 @@ public:
     // Writes the record; false (with a warning on standard error) when it could not be
     // written whole, in which case an existing file is left as it was.
     bool serializeTo(const std::string& path) const;
-    // 0 when read, -1 when the file could not be opened (warning on standard error, no member changed).
+    // 0 when read; -1 when the file is missing, -2 when it is there but cannot be read (a
+    // warning on standard error either way, no member changed).
     int serializeFrom(const std::string& path);
     // The exact bytes of the record, and reading from bytes (shared with the fuzzer).
     std::string serialize() const;

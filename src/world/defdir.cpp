@@ -17,13 +17,15 @@ std::string itemDefPath(const std::string& dir, int n) { return dir + "/idef/" +
 
 namespace {
 
-// Reads files 0, 1, ... into new objects appended to the list, up to the first missing one.
+// Reads files 0, 1, ... into new objects appended to the list, up to the first one that is
+// missing or cannot be read (stop says which: -1 or -2, as serializeFrom).
 template <typename T, typename List>
-int loadAll(const std::string& dir, List& list, PathFor pathFor) {
+int loadAll(const std::string& dir, List& list, PathFor pathFor, int& stop) {
     int count = 0;
     while (count < INT_MAX) {
         T* object = new T();
-        if (object->serializeFrom(pathFor(dir, count)) != 0) {
+        stop = object->serializeFrom(pathFor(dir, count));
+        if (stop != 0) {
             delete object;
             break;
         }
@@ -87,16 +89,20 @@ bool saveAll(const std::string& dir, const char* subdir, const List& list, int& 
 }
 }  // namespace
 
+// The directory warning says "missing" only when 0.def is: one that is there but cannot be
+// read has had its own warning, saying why.
 int loadActorFiles(const std::string& dir, std::list<Actor*>& npcs) {
-    int count = loadAll<Actor>(dir, npcs, npcDefPath);
-    if (count == 0)  // file 0 did not load
+    int stop = 0;
+    int count = loadAll<Actor>(dir, npcs, npcDefPath, stop);
+    if (count == 0 && stop == -1)
         fprintf(stderr, "*** WARNING *** DATA DIR %s IS MISSING filename %s\n", dir.c_str(), npcDefPath(dir, 0).c_str());
     return count;
 }
 
 int loadItemFiles(const std::string& dir, std::vector<Item*>& items) {
-    int count = loadAll<Item>(dir, items, itemDefPath);
-    if (count == 0)
+    int stop = 0;
+    int count = loadAll<Item>(dir, items, itemDefPath, stop);
+    if (count == 0 && stop == -1)
         fprintf(stderr, "*** WARNING *** DATA DIR %s IS MISSING\n", dir.c_str());
     return count;
 }

@@ -11,8 +11,8 @@ using PathFor = std::string (*)(const std::string& dir, int n);
 std::string npcDefPath(const std::string& dir, int n);
 std::string itemDefPath(const std::string& dir, int n);
 
-// Append every object from file 0 up to the first missing number. A missing 0.def writes
-// the directory warning and loads nothing. Returns how many were loaded.
+// Append every object from file 0 up to the first number that is missing or cannot be read.
+// A missing 0.def writes the directory warning and loads nothing. Returns how many were loaded.
 int loadActorFiles(const std::string& dir, std::list<Actor*>& npcs);
 int loadItemFiles(const std::string& dir, std::vector<Item*>& items);
 

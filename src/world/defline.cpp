@@ -3,6 +3,7 @@
 #include <cctype>
 #include <climits>
 #include <cmath>
+#include <cstdio>
 
 int parseInt(const char* text) {
     while (isspace(static_cast<unsigned char>(*text))) ++text;
@@ -68,3 +69,8 @@ int readNumberFromFile(std::istream& in) { return parseInt(readStringFromFile(in
 void writeNumberToFile(int value, std::ostream& out) { out << value << '\n'; }
 
 void writeStringToFile(std::string value, std::ostream& out) { out << value.c_str() << '\n'; }
+
+int warnUnreadable(const std::string& path, const std::string& reason) {
+    fprintf(stderr, "***WARNING*** could not read %s: %s\n", path.c_str(), reason.c_str());
+    return -2;
+}

@@ -5,6 +5,9 @@
 #include <string>
 
 constexpr int MAX_LINE_CHARS = 400;  // longer lines cannot be read back whole
+// The most of a definition file the readers can use: 20 lines (an NPC's; an item has 12) of
+// 400 characters and a CR LF. Reading no further changes nothing, and stops an endless file.
+constexpr size_t DEF_FILE_LIMIT = 20 * (MAX_LINE_CHARS + 2);
 
 // Converts like atoi (leading blanks, optional sign, leading digits; 0 when none),
 // but saturates at the int range instead of overflowing.
@@ -19,3 +22,7 @@ std::string readStringFromFile(std::istream& in);
 void writeNumberToFile(int value, std::ostream& out);
 // Writes the string up to its first NUL, then a line feed.
 void writeStringToFile(std::string value, std::ostream& out);
+// A definition file that is there but cannot be read (a directory, a pipe, no permission)
+// is not called missing: writes "***WARNING*** could not read <path>: <reason>" and returns
+// -2, which ends the load as a missing file does.
+int warnUnreadable(const std::string& path, const std::string& reason);

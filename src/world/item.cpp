@@ -49,11 +49,13 @@ void Item::parse(const std::string& bytes) {
 bool Item::serializeTo(const std::string& path) const { return writeFileAtomically(path, serialize()); }
 
 int Item::serializeFrom(const std::string& path) {
-    std::string bytes;
-    if (!readWholeFile(path, bytes)) {
+    std::string bytes, reason;
+    ReadStatus status = readFileUpTo(path, DEF_FILE_LIMIT, bytes, reason);
+    if (status == ReadStatus::Missing) {
         fprintf(stderr, "***WARNING*** file %s not found. You can probably ignore this\n", path.c_str());
         return -1;
     }
+    if (status != ReadStatus::Read) return warnUnreadable(path, reason);
     parse(bytes);
     return 0;
 }

@@ -21,6 +21,7 @@ public:
     int range = 0;
 
     bool serializeTo(const std::string& path) const;
+    // 0 when read; -1 when missing, -2 when there but unreadable (as Actor::serializeFrom).
     int serializeFrom(const std::string& path);
     std::string serialize() const;
     void parse(const std::string& bytes);

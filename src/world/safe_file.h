@@ -1,12 +1,14 @@
 #pragma once
-// Writing a whole file so that a failure part-way never leaves a half-written file behind.
+// Reading and writing a world's files. Every file in a world is untrusted: it may be a link,
+// a pipe, a device, enormous or unreadable. Writing never leaves a half-written file behind
+// and never writes through a link; reading never blocks and never reads more than asked.
 #include <string>
 #include <vector>
 
-// Writes bytes to a temporary file beside path, forces it to the disk and renames it over
-// path once written whole, so that a full disk, a crash or a power cut leaves either the old
-// file or the new one. On failure writes "***WARNING*** could not write <path>" on standard
-// error, leaves any old file as it was and returns false.
+// Writes bytes to a fresh temporary file beside path, forces it to the disk and renames it
+// over path once written whole, so that a full disk, a crash or a power cut leaves either the
+// old file or the new one. On failure writes "***WARNING*** could not write <path>: <reason>"
+// on standard error, leaves any old file as it was and returns false.
 bool writeFileAtomically(const std::string& path, const std::string& bytes);
 
 // The same for many files at once (a definition directory), all or nothing while writing:
@@ -17,6 +19,7 @@ bool writeFileAtomically(const std::string& path, const std::string& bytes);
 class FileBatch {
 public:
     std::vector<std::string> paths;  // files whose temporaries are written whole
+    std::vector<std::string> temps;  // their temporaries, in the same order
     bool failed = false;
     int syncHandle = -1;  // the first file's directory, for the one sync at commit
 
@@ -29,6 +32,17 @@ public:
     // Syncs, renames and syncs the directories; false (with warnings) when anything failed.
     bool commit();
 };
+
 bool fileExists(const std::string& path);
-// Reads a whole file; false when it cannot be opened.
+// True for a regular file or a link to one: what may be handed to a library that opens it
+// with a blocking open (an image or font loader).
+bool isRegularFile(const std::string& path);
+
+enum class ReadStatus { Read, Missing, NotAFile, Unreadable };
+// Reads a regular file (or a link to one) without ever blocking, and at most `limit` bytes of
+// it: a file may be endless. Missing when nothing is at path (reason "No such file or
+// directory"); NotAFile with a reason such as "a named pipe, not a regular file"; Unreadable
+// with the system's reason ("Permission denied") when it is there but cannot be read.
+ReadStatus readFileUpTo(const std::string& path, size_t limit, std::string& bytes, std::string& reason);
+// The same without a limit, for files that are not a world's own; false when not read.
 bool readWholeFile(const std::string& path, std::string& bytes);

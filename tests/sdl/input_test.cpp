@@ -156,10 +156,17 @@ TEST_F(InputTest, SaveThatLeavesAnythingUnwrittenShowsTheFailureMessage) {
     CaptureOutput output;
     run({SDLK_s});
     EXPECT_EQ(output.out(), "");
-    EXPECT_EQ(output.err(), "***WARNING*** could not write data/map.dat\n"
+    EXPECT_EQ(output.err(), "***WARNING*** could not write data/map.dat: Is a directory\n"
                             "***WARNING*** NPCs not saved: press L to load the world's NPCs first\n");
     shown = grabScreen(editor->screen);
     EXPECT_EQ(screenDifference(shown, messageAlone(SAVE_FAILED_MESSAGE)), "");
+
+    // The screenshot is written as the saves are: what is in its way stays, with a warning.
+    makeDirs("sshot.bmp/kept");
+    CaptureOutput shot;
+    run({SDLK_F3});
+    EXPECT_EQ(shot.err(), "***WARNING*** could not write sshot.bmp: Is a directory\n");
+    EXPECT_TRUE(std::filesystem::is_directory("sshot.bmp/kept"));
 }
 
 TEST_F(InputTest, NewWorldCanBeSavedAgainAndAgainInOneRun) {

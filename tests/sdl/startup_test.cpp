@@ -1,6 +1,8 @@
 // Start-up of the real editor binary in a temporary world on the dummy video driver.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 
 #include "test_support.h"
@@ -35,6 +37,7 @@ TEST(Startup, MissingOrBrokenFilesAndNoDisplay) {
         std::string out, err;
         bool wholeErr;       // else err must be in the output
         std::vector<std::string> env = DUMMY_VIDEO;
+        bool pipes = false;  // the removed files replaced by named pipes, which must not block
     } cases[] = {
         {"gaps end the tile and item lists", {"data/assets/tiles/5.png", "data/assets/items/0.png"}, "", -1,
          "Assets loaded.\nmap loaded....\n",
@@ -47,12 +50,21 @@ TEST(Startup, MissingOrBrokenFilesAndNoDisplay) {
         {"icon", {"data/assets/icns/10.png"}, "", 1, "", "data/assets/icns/10.png doesn't exist\n", false},
         {"broken icon", {}, "data/assets/icns/10.png", 1, "", "data/assets/icns/10.png doesn't exist\n", false},
         {"no display", {}, "", 1, "", "xvfb-run", false, {"DISPLAY", "SDL_VIDEODRIVER"}},
+        {"pipes as a tile and a picture", {"data/assets/tiles/5.png", "data/assets/items/0.png"}, "", -1,
+         "Assets loaded.\nmap loaded....\n",
+         "Warning: data/assets/items/0.png doesn't exist (can be ignored)\ndata/assets/tiles/5.png doesn't exist\n", true,
+         DUMMY_VIDEO, true},
+        {"a pipe as the font", {"edfont.ttf"}, "", 1, "Assets loaded.\nmap loaded....\n", "Could not locate font!\n", false,
+         DUMMY_VIDEO, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         TempDir world;
         makeDefaultWorld(world.path);
-        for (const std::string& path : c.removed) removeFile(world / path);
+        for (const std::string& path : c.removed) {
+            removeFile(world / path);
+            if (c.pipes) mkfifo((world / path).c_str(), 0644);
+        }
         if (!c.broken.empty()) writeFile(world / c.broken, "not a picture");
         ProcessResult run = start(world, c.env, c.status == -1 ? 1500 : 20000);
         EXPECT_EQ(run.timedOut, c.status == -1) << run.err;

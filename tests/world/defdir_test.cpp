@@ -204,5 +204,5 @@ TEST(DefDirSave, BeforeLoadingTheWorldsFilesAreNotOverwritten) {
     EXPECT_FALSE(saveItemFiles(fresh.path, items.list, owned, false));
     EXPECT_EQ(readFile(itemDefPath(fresh.path, 0)), "1\n");
     EXPECT_EQ(failed.err(), "***WARNING*** could not write " + itemDefPath(fresh.path, 0) +
-                                "\n***WARNING*** items not saved: press L to load the world's items first\n");
+                                ": Not a directory\n***WARNING*** items not saved: press L to load the world's items first\n");
 }

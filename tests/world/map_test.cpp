@@ -205,7 +205,7 @@ TEST(MapFile, MissingFileOrFailedSaveWarnsAndKeepsWhatWasThere) {
     EXPECT_FALSE(map->saveMap(dir.path));
     EXPECT_EQ(capture.out(), "");
     EXPECT_EQ(capture.err(), "map file " + dir.path + "/data/map.dat is missing\n***WARNING*** could not write " +
-                                 dir.path + "/map.dat\n");
+                                 dir.path + "/map.dat: Is a directory\n");
     EXPECT_EQ(map->getTileAt(4, 4), 9);
     EXPECT_FALSE(fileExists(dir / "map.dat.tmp"));
 }

@@ -109,7 +109,9 @@ int withFileSizeLimit(rlim_t limit, const std::function<int()>& body) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-std::string notWritten(const std::string& path) { return "***WARNING*** could not write " + path + "\n"; }
+std::string notWritten(const std::string& path, const char* reason = "File too large") {
+    return "***WARNING*** could not write " + path + ": " + reason + "\n";
+}
 
 // A small tmpfs mounted over a directory for the life of the object (root only).
 class SmallDisk {
@@ -208,7 +210,7 @@ TEST(SafeSave, FullDiskKeepsTheOldWorld) {
         EXPECT_FALSE(after.save(dir.path));
         EXPECT_EQ(capture.out(), "");
         std::string err = capture.err();
-        EXPECT_EQ(err.rfind(notWritten(dir / "map.dat"), 0), 0u) << err;
+        EXPECT_EQ(err.rfind(notWritten(dir / "map.dat", "No space left on device"), 0), 0u) << err;
         // Each directory stops at the first file that finds no room, whichever that is.
         EXPECT_NE(err.find("could not write " + dir / "npcdef/"), std::string::npos) << err;
         EXPECT_NE(err.find("could not write " + dir / "idef/"), std::string::npos) << err;

@@ -138,8 +138,7 @@ TEST(WorldCheckDefinitions, FilesTheLoaderNeverReaches) {
              makeDirs(w / "data/idef/1.def");
              writeFile(w / "data/idef/2.def", Item().serialize());
          },
-         "data/idef: files after the gap at 1.def are never loaded: 2.def\n"
-         "data/idef/1.def: cannot be read, so the editor stops loading items here\n"
-         "2 problems in 2 files\n"},
+         oneProblem("data/idef/1.def: cannot be read (a directory, not a regular file), so the editor stops loading "
+                    "items here; never loaded: 2.def")},
     });
 }

@@ -1,6 +1,10 @@
 // The NPC and item definition directories and files. The readers take one value per line
 // and never complain; this says what they made of each line that is not as the editor
 // writes it.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <climits>
 #include <cstring>
 
@@ -127,25 +131,43 @@ void checkItem(const World& world, Report& report, const std::string& shown, con
 
 using PathFor = std::string (*)(const std::string&, int);
 
+// A directory the editor cannot use: something else in its place, or one this user may not
+// read or write. False when nothing in it can be loaded.
+bool checkDirectoryItself(const World& world, Report& report, const std::string& shownDir, const char* what) {
+    std::string path = world.pathOf(shownDir);
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0) return true;  // no directory: a world without any
+    if (!S_ISDIR(info.st_mode)) {
+        report.add(shownDir, std::string("is not a directory; the editor can neither load nor save ") + what);
+        return false;
+    }
+    if (access(path.c_str(), R_OK | X_OK) != 0)
+        report.add(shownDir, std::string("cannot be read by this user (") + strerror(errno) + "); the editor loads none of its " + what);
+    else if (access(path.c_str(), W_OK | X_OK) != 0)
+        report.add(shownDir, std::string("cannot be written by this user (") + strerror(errno) + "); the editor cannot save " + what + " there");
+    return true;
+}
+
 // Reads files 0, 1, ... as the loader does, each once, up to the first that does not read;
 // then one listing of the directory finds what lies beyond.
 template <typename Check>
 void checkDirectory(const World& world, Report& report, PathFor pathFor, const char* what, Check check) {
-    std::string bytes;
+    // The directory and the file names come from the library's own path builder.
+    std::string first = pathFor(DATA_DIR, 0);
+    std::string shownDir = first.substr(0, first.rfind('/'));
+    std::string suffix = first.substr(shownDir.size() + 2);  // after "/0"
+    if (!checkDirectoryItself(world, report, shownDir, what)) return;
+    std::string bytes, reason;
     std::vector<TextLine> lines;
     std::vector<int> values;
     int n = 0;
     for (; n < INT_MAX; ++n) {
         std::string shown = pathFor(DATA_DIR, n);
-        if (!readWholeFile(world.pathOf(shown), bytes)) break;
+        if (readForCheck(report, world.pathOf(shown), shown, DEF_FILE_LIMIT, bytes, reason) != ReadStatus::Read) break;
         splitLines(bytes, lines);
         check(shown, lines, values);
     }
-    // The directory and the file names come from the library's own path builder.
-    std::string first = pathFor(DATA_DIR, 0);
-    std::string shownDir = first.substr(0, first.rfind('/'));
-    std::string suffix = first.substr(shownDir.size() + 2);  // after "/0"
-    reportUnreachable(report, shownDir, listNumberedFiles(world.pathOf(shownDir), suffix), n, suffix, what);
+    reportUnreachable(report, shownDir, listNumberedFiles(world.pathOf(shownDir), suffix), n, suffix, what, reason);
 }
 }  // namespace
 

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "report.h"
+
 void splitLines(const std::string& bytes, std::vector<TextLine>& lines) {
     lines.clear();
     const char* data = bytes.data();
@@ -39,3 +41,14 @@ std::string quoted(const char* text, size_t length) {
 }
 
 std::string lineCount(size_t count) { return std::to_string(count) + (count == 1 ? " line" : " lines"); }
+
+ReadStatus readForCheck(Report& report, const std::string& path, const std::string& shown, size_t editorLimit,
+                        std::string& bytes, std::string& reason) {
+    ReadStatus status = readFileUpTo(path, CHECK_LIMIT + 1, bytes, reason);
+    if (status != ReadStatus::Read || bytes.size() <= CHECK_LIMIT) return status;
+    bytes.resize(CHECK_LIMIT);
+    report.add(shown, "is larger than " + std::to_string(CHECK_LIMIT) + " bytes; the editor reads only the first " +
+                          std::to_string(editorLimit) + " and this check only the first " +
+                          std::to_string(CHECK_LIMIT));
+    return status;
+}

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "world/safe_file.h"
+
 class TextLine {
 public:
     const char* text;  // into the file's bytes; not terminated
@@ -21,3 +23,11 @@ std::string quoted(const char* text, size_t length);
 
 // "1 line", "20 lines".
 std::string lineCount(size_t count);
+
+// Reads a world file for checking, never blocking (see readFileUpTo) and at most
+// CHECK_LIMIT bytes: an endless or enormous file is checked by its start, and reported
+// under `shown` as larger than anything the editor reads (editorLimit bytes).
+constexpr size_t CHECK_LIMIT = 1 << 20;
+class Report;
+ReadStatus readForCheck(Report& report, const std::string& path, const std::string& shown, size_t editorLimit,
+                        std::string& bytes, std::string& reason);

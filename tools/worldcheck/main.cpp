@@ -38,10 +38,13 @@ void printHelp() {
         "                     0.def, and names with leading zeros: the editor never loads them\n"
         "                     (the same for tile images and item pictures)\n"
         "  start-up files     the sprites, icons and edfont.ttf the editor cannot start without\n"
+        "  anything else      a pipe, device or directory where a file should be, a file over\n"
+        "                     1 MiB, a definition directory that is not one or that this user\n"
+        "                     cannot read or write\n"
         "\n"
         "Exit status: 0 when the world is clean, 1 when problems were found, 2 when the check\n"
-        "could not run (no such directory, no data directory in it, or a map file that exists\n"
-        "but cannot be read).\n",
+        "could not run (no such directory, no data directory in it, or a map file this user\n"
+        "may not read).\n",
         MAP_SIZE, MAP_SIZE, MAX_LINE_CHARS);
 }
 
@@ -84,8 +87,9 @@ int main(int argc, char** argv) {
     }
     Report report;
     checkArt(world, report);
-    if (int error = checkMap(world, report)) {
-        fprintf(stderr, "worldcheck: cannot read %s: %s\n", world.pathOf(dataPath("map.dat")).c_str(), strerror(error));
+    std::string mapError = checkMap(world, report);
+    if (!mapError.empty()) {
+        fprintf(stderr, "worldcheck: cannot read %s: %s\n", world.pathOf(dataPath("map.dat")).c_str(), mapError.c_str());
         return CANNOT_RUN;
     }
     checkDefinitions(world, report);

@@ -1,8 +1,5 @@
 // The map file: 350 lines of 350 characters, one per cell, 'A' + tile. The map reader
 // takes each line into a 352-byte buffer and never complains; this says what it made of it.
-#include <sys/stat.h>
-
-#include <cerrno>
 #include <cstdio>
 
 #include "lines.h"
@@ -34,8 +31,10 @@ std::string alsoOnLine(int count) {
     return count > 1 ? " (" + std::to_string(count) + " such cells on this line)" : "";
 }
 
-void checkLength(Report& report, const std::string& shown, int lineNo, const TextLine& line, size_t length) {
-    if (length == static_cast<size_t>(MAP_SIZE)) return;
+// True when the line stops the reader.
+bool checkLength(Report& report, const std::string& shown, int lineNo, const TextLine& line, size_t length) {
+    if (length == static_cast<size_t>(MAP_SIZE)) return false;
+    bool stops = false;
     std::string message =
         "line " + std::to_string(lineNo) + " has " + std::to_string(length) + " characters" + EXPECTED;
     if (length < static_cast<size_t>(MAP_SIZE)) {
@@ -48,10 +47,12 @@ void checkLength(Report& report, const std::string& shown, int lineNo, const Tex
                        " read as tile 0 or repeat what earlier lines held there";
     } else if (line.rawLength > MAP_LINE_BUFFER_CHARS && lineNo < MAP_SIZE) {
         message += "; the editor stops reading the map here: every later row repeats this one, with tile 0 at x=0";
+        stops = true;
     } else {
         message += "; the editor ignores everything after x=" + std::to_string(MAP_SIZE - 1);
     }
     report.add(shown, lineNo, message);
+    return stops;
 }
 
 void checkCells(const World& world, Report& report, const std::string& shown, int lineNo, const TextLine& line,
@@ -84,26 +85,28 @@ void checkCells(const World& world, Report& report, const std::string& shown, in
 }
 }  // namespace
 
-int checkMap(const World& world, Report& report) {
+std::string checkMap(const World& world, Report& report) {
     const std::string shown = dataPath("map.dat");
-    std::string bytes;
-    if (!readWholeFile(world.pathOf(shown), bytes)) {
-        int error = errno != 0 ? errno : EIO;
-        // A missing map is the world's fault; one that is there but cannot be read is not
-        // something the check can judge, so it stops (exit status 2).
-        struct stat info;
-        if (stat(world.pathOf(shown).c_str(), &info) != 0 && errno == ENOENT) {
-            report.add(shown, "missing (the editor will not start without it)");
-            return 0;
-        }
-        return error;
+    std::string bytes, reason;
+    ReadStatus status = readForCheck(report, world.pathOf(shown), shown, MAP_FILE_LIMIT, bytes, reason);
+    // A missing map, or a pipe, device or directory in its place, is the world's fault; a
+    // file that cannot be read (permissions) may be this user's alone, so the check stops
+    // (exit status 2).
+    if (status == ReadStatus::Missing) {
+        report.add(shown, "missing (the editor will not start without it)");
+        return "";
     }
+    if (status == ReadStatus::NotAFile) {
+        report.add(shown, reason + " (the editor will not start without a map file)");
+        return "";
+    }
+    if (status == ReadStatus::Unreadable) return reason;
     std::vector<TextLine> lines;
     splitLines(bytes, lines);
     int count = static_cast<int>(lines.size());
     if (count == 0) {
         report.add(shown, "is empty; every cell reads as tile 0");
-        return 0;
+        return "";
     }
     if (count < MAP_SIZE)
         report.add(shown, "has " + lineCount(lines.size()) + EXPECTED +
@@ -117,8 +120,9 @@ int checkMap(const World& world, Report& report) {
         // A CR at the end is a line end written on Windows, or lands past the last cell.
         size_t length = line.rawLength;
         if (length > 0 && line.text[length - 1] == '\r') --length;
-        checkLength(report, shown, i + 1, line, length);
+        bool stops = checkLength(report, shown, i + 1, line, length);
         checkCells(world, report, shown, i + 1, line, length);
+        if (stops) break;  // the editor never reads the lines after it
     }
-    return 0;
+    return "";
 }

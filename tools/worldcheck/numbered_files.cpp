@@ -50,20 +50,25 @@ NumberedFiles listNumberedFiles(const std::string& dir, const std::string& suffi
 }
 
 void reportUnreachable(Report& report, const std::string& shownDir, const NumberedFiles& files, int gap,
-                       const std::string& suffix, const char* what) {
-    if (files.has(static_cast<unsigned long long>(gap)))
-        report.add(shownDir + "/" + std::to_string(gap) + suffix,
-                   std::string("cannot be read, so the editor stops loading ") + what + " here");
+                       const std::string& suffix, const char* what, const std::string& reason) {
     for (const std::string& name : files.padded)
         report.add(shownDir + "/" + name,
                    "never loaded (the editor looks only for 0" + suffix + ", 1" + suffix + ", 2" + suffix + ", ...)");
     std::vector<const std::string*> after;
     for (const NumberedName& file : files.numbered)
         if (file.number > static_cast<unsigned long long>(gap)) after.push_back(&file.name);
-    if (after.empty()) return;
     std::string names;
     for (size_t i = 0; i < after.size() && i < NAMES_SHOWN; ++i) names += (i ? ", " : "") + *after[i];
     if (after.size() > NAMES_SHOWN) names += " and " + std::to_string(after.size() - NAMES_SHOWN) + " more";
+    // A file that is there but cannot be read is the one problem: it is not also "missing".
+    if (files.has(static_cast<unsigned long long>(gap))) {
+        std::string message = std::string("cannot be read") + (reason.empty() ? "" : " (" + reason + ")") +
+                              ", so the editor stops loading " + what + " here";
+        if (!names.empty()) message += "; never loaded: " + names;
+        report.add(shownDir + "/" + std::to_string(gap) + suffix, message);
+        return;
+    }
+    if (names.empty()) return;
     if (gap == 0)
         report.add(shownDir, "there is no 0" + suffix + ", so none of its files is loaded: " + names);
     else

@@ -23,8 +23,8 @@ public:
 NumberedFiles listNumberedFiles(const std::string& dir, const std::string& suffix);
 
 // Reports what the editor never reaches once it stops at number `gap`: that file itself when
-// it is there but could not be read, the files numbered after it (against the directory),
-// and each name with leading zeros. shownDir is the directory as messages show it
-// ("data/npcdef"); `what` names the objects for the first message ("NPCs").
+// it is there but could not be read (for `reason`, when known), the files numbered after it
+// (against the directory), and each name with leading zeros. shownDir is the directory as
+// messages show it ("data/npcdef"); `what` names the objects for the first message ("NPCs").
 void reportUnreachable(Report& report, const std::string& shownDir, const NumberedFiles& files, int gap,
-                       const std::string& suffix, const char* what);
+                       const std::string& suffix, const char* what, const std::string& reason = "");

@@ -20,6 +20,6 @@ std::string dataPath(const std::string& relative);
 
 // Art first: it counts the tile images and item pictures that the other checks need.
 void checkArt(World& world, Report& report);
-// 0, or the error number when the map file exists but cannot be read: then the check stops.
-int checkMap(const World& world, Report& report);
+// "", or the reason when the map file exists but cannot be read: then the check stops.
+std::string checkMap(const World& world, Report& report);
 void checkDefinitions(const World& world, Report& report);
