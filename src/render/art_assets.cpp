@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "world/item.h"
 #include "world/safe_file.h"
 
 ArtAssets::ArtAssets() {
@@ -57,43 +58,56 @@ SDL_Surface* loadDisplayImage(const char* path) {
     return converted;  // an image that cannot be converted counts as missing
 }
 
-static void fatal(const char* format, const std::string& path) {
-    fprintf(stderr, format, path.c_str());
-    exit(1);
+static bool missingImage(const char* format, const std::string& path, std::string& missing, std::string& message) {
+    char text[512];
+    snprintf(text, sizeof text, format, path.c_str());
+    missing = path;
+    message = text;
+    return false;
 }
 
 // Images numbered from 0 up to the first missing one, whose path the message names.
-static void loadNumbered(std::vector<SDL_Surface*>& list, std::string (*pathFor)(int), const char* missing) {
+static void loadNumbered(std::vector<SDL_Surface*>& list, std::string (*pathFor)(int), const char* missing, bool quiet) {
     for (int n = 0;; ++n) {
         std::string path = pathFor(n);
         SDL_Surface* image = loadDisplayImage(path.c_str());
         if (!image) {
-            fprintf(stderr, missing, path.c_str());
+            if (!quiet) fprintf(stderr, missing, path.c_str());
             return;
         }
         list.push_back(image);
     }
 }
 
-void ArtAssets::loadAssets() {
+bool ArtAssets::tryLoadAssets(std::string& missing, std::string& message) {
     for (int set = 0; set < SPRITE_SETS; ++set)
         for (int direction = 0; direction < SPRITE_DIRECTIONS; ++direction)
             for (int frame = 0; frame < SPRITE_FRAMES; ++frame) {
                 std::string path = spritePath(set, direction, frame);
                 SDL_Surface* image = loadDisplayImage(path.c_str());
-                if (!image) fatal("***CRITICAL ERROR*** Sprite %s not found...\n", path);
+                if (!image) return missingImage("***CRITICAL ERROR*** Sprite %s not found...\n", path, missing, message);
                 spriteImages[set][direction][frame] = image;
             }
-    loadNumbered(itemImages, itemPicturePath, "Warning: %s doesn't exist (can be ignored)\n");
+    loadNumbered(itemImages, itemPicturePath, "Warning: %s doesn't exist (can be ignored)\n", quiet);
     for (int n = 0; n < ICON_COUNT; ++n) {
         std::string path = iconPath(n);
         SDL_Surface* image = loadDisplayImage(path.c_str());
-        if (!image) fatal("%s doesn't exist\n", path);
+        if (!image) return missingImage("%s doesn't exist\n", path, missing, message);
         iconImages[n] = image;
     }
-    loadNumbered(tileImages, tileImagePath, "%s doesn't exist\n");
-    printf("Assets loaded.\n");
-    fflush(stdout);
+    loadNumbered(tileImages, tileImagePath, "%s doesn't exist\n", quiet);
+    if (!quiet) {
+        printf("Assets loaded.\n");
+        fflush(stdout);
+    }
+    return true;
+}
+
+void ArtAssets::loadAssets() {
+    std::string missing, message;
+    if (tryLoadAssets(missing, message)) return;
+    fputs(message.c_str(), stderr);
+    exit(1);
 }
 
 void ArtAssets::unloadAssets() {
@@ -108,6 +122,7 @@ void ArtAssets::unloadAssets() {
     for (SDL_Surface* image : tileImages) release(image);
     for (SDL_Surface* icon : iconImages) release(icon);
     for (SDL_Surface* image : itemImages) release(image);
+    if (quiet) return;
     printf("%i art assets unloaded\n", count);
     fflush(stdout);
 }
@@ -117,4 +132,22 @@ SDL_Surface* ArtAssets::tileImage(int tile) const {
     // never read past the end of the list.
     if (tile < 0 || static_cast<size_t>(tile) >= tileImages.size()) return iconImages[ICON_MISSING];
     return tileImages[tile];
+}
+
+SDL_Surface* npcImage(const ArtAssets& art, int sprite, int direction) {
+    if (sprite < 0 || sprite >= SPRITE_SETS || direction < 0 || direction >= SPRITE_DIRECTIONS)
+        return art.iconImages[ICON_MISSING];
+    return art.spriteImages[sprite][direction][0];
+}
+
+bool itemImages(const ArtAssets& art, int type, int icon, int owner, SDL_Surface*& picture, SDL_Surface*& badge) {
+    picture = badge = nullptr;
+    if (type == ITEM_TYPE_REMOVED) return false;
+    if (static_cast<unsigned>(icon) >= art.itemImages.size()) {
+        picture = art.iconImages[ICON_MISSING];
+        return true;
+    }
+    if (owner != 0) badge = art.iconImages[ICON_OWNED];
+    picture = art.itemImages[static_cast<size_t>(icon)];
+    return true;
 }

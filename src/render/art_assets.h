@@ -1,6 +1,7 @@
 #pragma once
 // Every image the editor draws, loaded once at start-up and converted to the display format.
 #include <SDL.h>
+#include <string>
 #include <vector>
 
 #include "world/world_paths.h"
@@ -16,14 +17,26 @@ public:
     SDL_Surface* iconImages[ICON_COUNT];
     std::vector<SDL_Surface*> tileImages;
 
+    bool quiet = false;  // the tools: no console messages about loading and unloading
+
     ArtAssets();
     // Loads everything under data/assets; a missing sprite or icon ends the process.
     // Call after the video mode is set.
     void loadAssets();
+    // The same, but a missing sprite or icon returns false with its path in `missing` and
+    // the editor's message for it in `message` (what it loaded so far stays loaded).
+    bool tryLoadAssets(std::string& missing, std::string& message);
     void unloadAssets();
     // The tile's image, or the missing-image icon for a number without one.
     SDL_Surface* tileImage(int tile) const;
 };
+
+// What the editor draws for a placed object. An NPC: frame 0 of its sprite set and
+// direction, or the missing-image icon outside 0..8 and 0..3. An item: nothing once
+// removed (type 5, false); the missing-image icon for an icon with no picture; otherwise
+// its picture, over the owner badge when it has an owner (badge null when not).
+SDL_Surface* npcImage(const ArtAssets& art, int sprite, int direction);
+bool itemImages(const ArtAssets& art, int type, int icon, int owner, SDL_Surface*& picture, SDL_Surface*& badge);
 
 // Loads one image and converts it to the display format; null when the file is missing
 // or cannot be converted. Opaque images are converted without an alpha channel.

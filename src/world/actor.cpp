@@ -43,7 +43,7 @@ std::string Actor::serialize() const {
 }
 
 // Every member of the file is assigned, so missing lines give 0, false or "".
-void Actor::parse(const std::string& bytes) {
+void Actor::parse(const std::string& bytes, ReadNotes*) {
     std::istringstream in(bytes);
     x = static_cast<float>(readNumberFromFile(in));
     y = static_cast<float>(readNumberFromFile(in));

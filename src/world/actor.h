@@ -2,6 +2,8 @@
 // One NPC and its 20-line definition file.
 #include <string>
 
+#include "world/read_notes.h"
+
 class Actor {
 public:
     float x = 0;  // world pixels of the top-left corner of its 48x48 box
@@ -40,5 +42,5 @@ public:
     int serializeFrom(const std::string& path);
     // The exact bytes of the record, and reading from bytes (shared with the fuzzer).
     std::string serialize() const;
-    void parse(const std::string& bytes);
+    void parse(const std::string& bytes, ReadNotes* notes = nullptr);
 };

@@ -26,7 +26,7 @@ std::string Item::serialize() const {
     return out.str();
 }
 
-void Item::parse(const std::string& bytes) {
+void Item::parse(const std::string& bytes, ReadNotes* notes) {
     std::istringstream in(bytes);
     type = readNumberFromFile(in);
     maxEffect = readNumberFromFile(in);
@@ -41,8 +41,10 @@ void Item::parse(const std::string& bytes) {
     shortName = readStringFromFile(in);
     icon = readNumberFromFile(in);
     if (type != ITEM_TYPE_RANGED) return;  // range keeps its value
-    printf("Weapon is a long-range item, checking range\n");
-    fflush(stdout);
+    if (!notes) {
+        printf("Weapon is a long-range item, checking range\n");
+        fflush(stdout);
+    }
     range = readNumberFromFile(in);
 }
 

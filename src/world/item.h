@@ -2,6 +2,8 @@
 // One placed item and its 12-line definition file.
 #include <string>
 
+#include "world/read_notes.h"
+
 constexpr int ITEM_TYPE_REMOVED = 5;
 constexpr int ITEM_TYPE_RANGED = 8;
 
@@ -24,5 +26,6 @@ public:
     // 0 when read; -1 when missing, -2 when there but unreadable (as Actor::serializeFrom).
     int serializeFrom(const std::string& path);
     std::string serialize() const;
-    void parse(const std::string& bytes);
+    // With notes the reader prints nothing (the editor says when it reads a ranged weapon).
+    void parse(const std::string& bytes, ReadNotes* notes = nullptr);
 };

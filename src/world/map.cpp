@@ -104,11 +104,18 @@ static void reportRow(const char* line, int y, std::string& reports) {
     }
 }
 
+static void noteRow(const char* line, int y, ReadNotes& notes) {
+    for (int x = 0; x < MAP_SIZE; ++x) {
+        int tile = static_cast<signed char>(line[x]) - 65;
+        if (tile < 0) notes.add(NoteKind::NegativeTile, y + 1, x, tile);
+    }
+}
+
 // Reads rows as a line reader with a 352-byte buffer does: at most 351 characters up to a
 // line feed, which is consumed. An over-long line or the end of the data stops all later
 // reads, which then store only a zero at position 0, so those rows keep columns 1..349 of
 // the last line read. A short line leaves earlier rows' characters after its zero.
-void Map::parse(const char* data, size_t size) {
+void Map::parse(const char* data, size_t size, ReadNotes* notes) {
     char line[LINE_BUFFER] = {};  // defined from the start: an empty file reads zeros, not garbage
     size_t pos = 0;
     bool stopped = false;
@@ -128,7 +135,8 @@ void Map::parse(const char* data, size_t size) {
             else stopped = true;  // longer than 351 characters
         }
         convertRow(line, tiles[y]);
-        if (reportNegativeTiles) reportRow(line, y, reports);
+        if (notes) noteRow(line, y, *notes);
+        else if (reportNegativeTiles) reportRow(line, y, reports);
     }
     if (!reports.empty()) fwrite(reports.data(), 1, reports.size(), stderr);
 }

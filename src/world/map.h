@@ -2,6 +2,8 @@
 // The world's ground: a fixed 350x350 grid of tile numbers and its text file.
 #include <string>
 
+#include "world/read_notes.h"
+
 constexpr int TILE_SIZE = 48;  // pixels per cell side, on screen and in the world
 constexpr int MAP_SIZE = 350;  // cells per side
 constexpr int LAST_TILE = 46;  // the editor offers tiles 0..46
@@ -33,8 +35,8 @@ public:
     // ends the process.
     bool loadMap(const std::string& dir);
     // Parses the bytes of a map file into the grid, reporting negative tiles as the
-    // loader does. Shared by loadMap and the fuzzer.
-    void parse(const char* data, size_t size);
+    // loader does (to notes instead, when given). Shared by loadMap, the tools and the fuzzer.
+    void parse(const char* data, size_t size, ReadNotes* notes = nullptr);
     // Whether parse writes its "negative tile at x,y" lines (the editor always does). The fuzz
     // target turns them off: a short input makes 122,500 of them, which would be all its time.
     static bool reportNegativeTiles;

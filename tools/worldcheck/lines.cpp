@@ -20,26 +20,6 @@ void splitLines(const std::string& bytes, std::vector<TextLine>& lines) {
     }
 }
 
-std::string quoted(const char* text, size_t length) {
-    constexpr size_t SHOWN = 40;
-    std::string out = "\"";
-    for (size_t i = 0; i < length && i < SHOWN; ++i) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c < 32 || c > 126) {
-            char hex[8];
-            snprintf(hex, sizeof hex, "\\x%02X", c);
-            out += hex;
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    if (length > SHOWN) out += "...";
-    return out + "\"";
-}
-
 std::string lineCount(size_t count) { return std::to_string(count) + (count == 1 ? " line" : " lines"); }
 
 ReadStatus readForCheck(Report& report, const std::string& path, const std::string& shown, size_t editorLimit,

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "world/safe_file.h"
+#include "world/text_order.h"  // quoted
 
 class TextLine {
 public:
@@ -16,10 +17,6 @@ public:
 // Splits a file into lines. A last line without a line feed still counts; a file that ends
 // with a line feed has no empty line after it; an empty file has no lines.
 void splitLines(const std::string& bytes, std::vector<TextLine>& lines);
-
-// A line's text for a message, in double quotes: control and non-ASCII bytes as \xNN,
-// and cut short after 40 characters.
-std::string quoted(const char* text, size_t length);
 
 // "1 line", "20 lines".
 std::string lineCount(size_t count);

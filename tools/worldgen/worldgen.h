@@ -2,11 +2,11 @@
 // Generates the default world: art, map, sample NPCs and items, and the font.
 #include <string>
 
+#include "png_writer.h"
+
 // The font the editor is shipped with, copied as edfont.ttf.
 extern const char* const DEFAULT_FONT_PATH;
 
-// Writes PNG from rows of RGBA bytes (width*height*4); false on failure.
-bool writePng(const std::string& path, int width, int height, const unsigned char* rgba);
 
 // Writes data/assets/... under root (tiles 0..46, sprites, icons 0..28, item pictures).
 bool generateArt(const std::string& root);

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "worldgen.h"
+#include "png_writer.h"
 
 static bool allOpaque(int width, int height, const unsigned char* rgba) {
     for (long i = 0; i < static_cast<long>(width) * height; i++)
@@ -14,7 +14,7 @@ static bool allOpaque(int width, int height, const unsigned char* rgba) {
 
 // Pictures without a transparent pixel are stored as RGB: the editor then treats them as opaque
 // whether it looks at the pixels or at the surface's alpha mask.
-bool writePng(const std::string& path, int width, int height, const unsigned char* rgba) {
+bool writePng(const std::string& path, int width, int height, const unsigned char* rgba, PngPacking packing) {
     if (width <= 0 || height <= 0 || !rgba) return false;
     bool opaque = allOpaque(width, height, rgba);
     int channels = opaque ? 3 : 4;
@@ -36,6 +36,11 @@ bool writePng(const std::string& path, int width, int height, const unsigned cha
         return false;
     }
     png_init_io(png, file);
+    if (packing == PngPacking::Fast) {
+        // Level 1 with one filter: a 2800x2800 world picture in a fraction of the default's time.
+        png_set_compression_level(png, 1);
+        png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
+    }
     png_set_IHDR(png, info, width, height, 8, opaque ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_RGBA,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);

@@ -1,0 +1,28 @@
+#pragma once
+// The line layouts of the definition files: what each line holds, by the name the README's
+// tables give it. Actor and Item write and read their lines in exactly this order.
+#include <string>
+
+enum class FieldKind { Number, String };
+
+class FieldInfo {
+public:
+    const char* name;
+    FieldKind kind;
+};
+
+class RecordLayout {
+public:
+    const FieldInfo* fields;  // fields[0] is line 1
+    int lines;
+    const FieldInfo& at(int line) const { return fields[line - 1]; }
+};
+
+extern const RecordLayout NPC_LAYOUT;   // 20 lines
+extern const RecordLayout ITEM_LAYOUT;  // 12 lines; the range line is read only for type 8
+
+// Line numbers (from 1) the readers and the checker single out.
+constexpr int NPC_X_LINE = 1, NPC_Y_LINE = 2, NPC_NAME_LINE = 16;
+constexpr int NPC_SPRITE_LINE = 18, NPC_DIRECTION_LINE = 19;
+constexpr int ITEM_TYPE_LINE = 1, ITEM_OWNER_LINE = 4, ITEM_X_LINE = 5, ITEM_Y_LINE = 6, ITEM_NAME_LINE = 8;
+constexpr int ITEM_ICON_LINE = 11, ITEM_RANGE_LINE = 12;

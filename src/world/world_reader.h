@@ -1,0 +1,42 @@
+#pragma once
+// A whole world read as the editor's load reads it (map, NPCs, items), with the readers'
+// notes kept instead of printed: the tools compare and draw exactly what the editor holds.
+#include <string>
+#include <vector>
+
+#include "world/actor.h"
+#include "world/item.h"
+#include "world/map.h"
+#include "world/read_notes.h"
+
+class WorldRecords {
+public:
+    Map map;  // 490 kB: keep a WorldRecords on the heap
+    std::vector<Actor> npcs;
+    std::vector<Item> items;
+    ReadNotes notes;
+};
+
+// Calls read(n, bytes) for files 0, 1, ... of a numbered directory up to the first that
+// does not read, as the editor's loaders stop there. Returns how many were read.
+template <typename Read>
+int readNumbered(const std::string& dataDir, std::string (*pathFor)(const std::string&, int), Read read);
+
+// Reads <root>/data. Returns 0, or the error number when the map file cannot be read (the
+// editor does not start without it); definition directories that are missing read as empty.
+int readWorldRecords(const std::string& root, WorldRecords& world);
+
+#include <climits>
+
+#include "world/safe_file.h"
+
+template <typename Read>
+int readNumbered(const std::string& dataDir, std::string (*pathFor)(const std::string&, int), Read read) {
+    std::string bytes;
+    int n = 0;
+    for (; n < INT_MAX; ++n) {
+        if (!readWholeFile(pathFor(dataDir, n), bytes)) break;
+        read(n, bytes);
+    }
+    return n;
+}

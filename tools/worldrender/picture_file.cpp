@@ -1,0 +1,80 @@
+#include "picture_file.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+#include "png_writer.h"
+#include "world/world_paths.h"
+
+namespace {
+bool isDirectory(const std::string& path) {
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// A number of digits only, within 0..INT_MAX.
+bool parseCount(const char*& text, int& value) {
+    if (*text < '0' || *text > '9') return false;
+    long long v = 0;
+    while (*text >= '0' && *text <= '9') {
+        v = v * 10 + (*text++ - '0');
+        if (v > INT_MAX) return false;
+    }
+    value = static_cast<int>(v);
+    return true;
+}
+
+std::string absolute(const std::string& path) {
+    if (!path.empty() && path[0] == '/') return path;
+    char here[4096];
+    if (!getcwd(here, sizeof here)) return path;
+    return std::string(here) + "/" + path;
+}
+}  // namespace
+
+std::string readWorldAt(const std::string& root, WorldRecords& world) {
+    if (!isDirectory(root)) return "no such directory: " + root;
+    if (!isDirectory(root + "/" + DATA_DIR)) return root + " has no data directory";
+    if (int error = readWorldRecords(root, world))
+        return "cannot read " + root + "/" + DATA_DIR + "/map.dat: " + strerror(error);
+    return "";
+}
+
+bool parseScale(const char* text, int& scale) {
+    return parseCount(text, scale) && *text == 0 && scale >= MIN_PICTURE_SCALE && scale <= MAX_PICTURE_SCALE;
+}
+
+bool parseBlock(const char* text, CellBlock& block) {
+    CellBlock b;
+    if (!parseCount(text, b.x) || *text++ != ',' || !parseCount(text, b.y) || *text++ != ',' ||
+        !parseCount(text, b.w) || *text++ != ',' || !parseCount(text, b.h) || *text != 0)
+        return false;
+    if (b.w < 1 || b.h < 1 || b.x > MAP_SIZE - b.w || b.y > MAP_SIZE - b.h) return false;
+    block = b;
+    return true;
+}
+
+std::string writeWorldPicture(const std::string& root, const WorldRecords& world, int scale, const CellBlock& block,
+                              const Marker& mark, const std::string& out) {
+    // The art paths are relative to the world, as the editor runs in it.
+    std::string outPath = absolute(out);
+    if (chdir(root.c_str()) != 0) return "cannot enter " + root + ": " + strerror(errno);
+    ArtAssets art;
+    std::string error;
+    if (loadArtWithoutDisplay(art, error)) {
+        Picture picture;
+        WorldPainter painter(art, scale, block);
+        painter.draw(world, picture);
+        if (mark) mark(painter, picture);
+        if (!writePng(outPath, picture.width, picture.height, picture.rgba.data(), PngPacking::Fast))
+            error = "cannot write " + out;
+    }
+    art.unloadAssets();
+    SDL_Quit();
+    return error;
+}
