@@ -2,7 +2,6 @@
 // That the map file's form, tile numbers, sprites and icons are all valid for the editor is
 // checked by worldcheck's tests on the default world.
 #include <SDL.h>
-#include <SDL_image.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "png_pixels.h"
 #include "test_support.h"
 #include "world/actor.h"
 #include "world/defdir.h"
@@ -20,12 +20,7 @@
 
 namespace {
 
-// A picture as SDL_image loads it, as 32-bit RGBA values (alpha in the top byte).
-struct Picture {
-    int width = 0, height = 0;
-    std::vector<Uint32> pixels;
-    Uint8 alpha(int x, int y) const { return pixels[y * width + x] >> 24; }
-};
+using Picture = PngPixels;
 
 class WorldgenTest : public ::testing::Test {
 protected:
@@ -39,19 +34,8 @@ protected:
 
     // Loads a picture that must exist, 48x48 unless said otherwise, with an alpha of 0 or 255.
     static Picture picture(const std::string& relative, bool tileSized = true) {
-        Picture p;
-        SDL_Surface* loaded = IMG_Load(at(relative).c_str());
-        EXPECT_NE(loaded, nullptr) << relative;
-        if (!loaded) return p;
-        SDL_Surface* rgba = SDL_CreateRGBSurface(SDL_SWSURFACE, loaded->w, loaded->h, 32, 0xff, 0xff00, 0xff0000, 0xff000000);
-        SDL_SetAlpha(loaded, 0, SDL_ALPHA_OPAQUE);  // copy the alpha channel instead of blending with it
-        SDL_BlitSurface(loaded, nullptr, rgba, nullptr);
-        p.width = rgba->w;
-        p.height = rgba->h;
-        const Uint32* first = static_cast<const Uint32*>(rgba->pixels);
-        p.pixels.assign(first, first + p.width * p.height);
-        SDL_FreeSurface(rgba);
-        SDL_FreeSurface(loaded);
+        Picture p = loadPngPixels(at(relative));
+        EXPECT_NE(p.width, 0) << relative;
         EXPECT_TRUE(!tileSized || (p.width == 48 && p.height == 48)) << relative << " is " << p.width << "x" << p.height;
         for (Uint32 pixel : p.pixels)
             if (pixel >> 24 != 0 && pixel >> 24 != 255) {

@@ -43,6 +43,7 @@ void printHelp() {
         "                  cells outlined in magenta and NPCs and items framed: added in cyan,\n"
         "                  removed (where they stood) in red, changed in yellow\n"
         "  --scale N       pixels per cell in that picture, %d to %d (default %d)\n"
+        "  --region X,Y,W,H  only the block of W by H cells whose top-left cell is X,Y\n"
         "\n"
         "Exit status: 0 no differences, 1 differences, 2 could not compare (a missing or\n"
         "unreadable world, a bad option, a picture that could not be written).\n",
@@ -59,7 +60,8 @@ void markChanges(const WorldDiff& diff, const WorldPainter& painter, Picture& pi
     const int cellLine = scale / 8 > 0 ? scale / 8 : 1, objectLine = scale / 16 > 0 ? scale / 16 : 1;
     for (const CellRun& run : diff.cells)
         for (int x = run.firstX; x <= run.lastX; ++x)
-            picture.frame(x * scale, run.row * scale, scale, scale, cellLine, CELL_MARK);
+            picture.frame((x - painter.block.x) * scale, (run.row - painter.block.y) * scale, scale, scale, cellLine,
+                          CELL_MARK);
     for (const ObjectMark& mark : diff.marks) {
         Rgb colour = mark.change == RecordChange::Added     ? ADDED_MARK
                      : mark.change == RecordChange::Removed ? REMOVED_MARK
@@ -74,6 +76,7 @@ void markChanges(const WorldDiff& diff, const WorldPainter& painter, Picture& pi
 int main(int argc, char** argv) {
     int scale = DEFAULT_PICTURE_SCALE;
     std::string png;
+    CellBlock block;
     std::vector<std::string> paths;
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
@@ -82,13 +85,17 @@ int main(int argc, char** argv) {
             return SAME;
         }
         bool isScale = strcmp(arg, "--scale") == 0, isPng = strcmp(arg, "--png") == 0;
-        if (isScale || isPng) {
+        bool isRegion = strcmp(arg, "--region") == 0;
+        if (isScale || isPng || isRegion) {
             if (i + 1 >= argc) return fail(std::string(arg) + " needs a value (see worlddiff --help)");
             const char* value = argv[++i];
             if (isPng) png = value;
             if (isScale && !parseScale(value, scale))
                 return fail("--scale takes a whole number from " + std::to_string(MIN_PICTURE_SCALE) + " to " +
                             std::to_string(MAX_PICTURE_SCALE) + ", not " + value);
+            if (isRegion && !parseBlock(value, block))
+                return fail(std::string("--region takes X,Y,W,H within the ") + std::to_string(MAP_SIZE) + "x" +
+                            std::to_string(MAP_SIZE) + " map, not " + value);
             continue;
         }
         if (arg[0] == '-' && arg[1] != 0) return fail(std::string("unknown option ") + arg + " (see worlddiff --help)");
@@ -104,7 +111,7 @@ int main(int argc, char** argv) {
     fwrite(text.data(), 1, text.size(), stdout);
     fflush(stdout);
     if (!png.empty()) {
-        why = writeWorldPicture(paths[1], *news, scale, CellBlock(), [&](const WorldPainter& painter, Picture& picture) {
+        why = writeWorldPicture(paths[1], *news, scale, block, [&](const WorldPainter& painter, Picture& picture) {
             markChanges(diff, painter, picture);
         }, png);
         if (!why.empty()) return fail(why);
