@@ -14,6 +14,7 @@
 #include "render/blit.h"
 #include "render/direct_blit.h"
 #include "scene.h"
+#include "tool_cases.h"
 #include "world/defdir.h"
 
 namespace {
@@ -289,6 +290,10 @@ int main(int argc, char** argv) {
     addFileCases(harness, root);
     addStartupCase(harness, *editor);
     addHistoryCases(harness);
+    {
+        Quiet quiet;
+        addToolCases(harness, root);
+    }
     harness.run();
 
     printf("maped_bench: 800x600 at 16 bits per pixel on the dummy video driver; per call, median and fastest of %d rounds\n\n",

@@ -1,0 +1,96 @@
+#include "tool_cases.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <list>
+#include <memory>
+#include <vector>
+
+#include "world/defdir.h"
+#include "world/world_diff.h"
+
+extern char** environ;
+
+namespace {
+constexpr double MS = 1e6;
+constexpr int SLOW_ROUNDS = 5;
+
+// Runs a command to its end with its output sent to /dev/null; false when it failed to run.
+bool runQuietly(std::vector<std::string> args) {
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(&a[0]);
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    posix_spawn_file_actions_addopen(&files, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&files, 2, "/dev/null", O_WRONLY, 0);
+    pid_t pid;
+    int started = posix_spawn(&pid, argv[0], &files, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&files);
+    int status = 0;
+    if (started != 0 || waitpid(pid, &status, 0) != pid) return false;
+    return WIFEXITED(status) && WEXITSTATUS(status) <= 1;
+}
+
+Batch command(std::vector<std::string> args) {
+    return [args](long calls) {
+        double start = nowNs();
+        for (long i = 0; i < calls; ++i)
+            if (!runQuietly(args)) fprintf(stderr, "%s failed\n", args[0].c_str());
+        return nowNs() - start;
+    };
+}
+
+// A copy of the world's map and definitions with 300 cells changed (one in three along ten
+// rows, each its own run), the third NPC removed, one NPC added and one item's owner changed.
+void writeChangedCopy(const std::string& root, const std::string& copy) {
+    auto world = std::make_unique<WorldRecords>();
+    readWorldRecords(root, *world);
+    for (int y = 100; y < 110; ++y)
+        for (int x = 0; x < 90; x += 3) world->map.tiles[y][x] = (world->map.tiles[y][x] + 1) % (LAST_TILE + 1);
+    world->npcs.erase(world->npcs.begin() + 2);
+    world->npcs.push_back(world->npcs.front());
+    world->npcs.back().name = "Guard";
+    world->items[1].owner = 3;
+    std::string data = copy + "/data";
+    mkdir(copy.c_str(), 0777);
+    mkdir(data.c_str(), 0777);
+    world->map.saveMap(data);
+    std::list<Actor*> npcs;
+    for (Actor& a : world->npcs) npcs.push_back(&a);
+    std::vector<Item*> items;
+    for (Item& i : world->items) items.push_back(&i);
+    saveActorFiles(data, npcs, true);
+    saveItemFiles(data, items, true);
+}
+}  // namespace
+
+void addToolCases(Harness& harness, const std::string& root) {
+    const std::string copy = root + "/bench-changed";
+    writeChangedCopy(root, copy);
+    harness.add("worlddiff: read both, compare, format (304 lines)", [root, copy](long calls) {
+        auto olds = std::make_unique<WorldRecords>(), news = std::make_unique<WorldRecords>();
+        size_t length = 0;
+        double start = nowNs();
+        for (long i = 0; i < calls; ++i) {
+            readWorldRecords(root, *olds);
+            readWorldRecords(copy, *news);
+            length += diffWorlds(*olds, *news).text().size();
+        }
+        double took = nowNs() - start;
+        keepMemory(&length);
+        return took;
+    });
+    harness.add("worlddiff command, the same two worlds", command({WORLDDIFF_BINARY, root, copy}), 50 * MS);
+    harness.add("worldrender command: whole world, scale 8",
+                command({WORLDRENDER_BINARY, root, root + "/bench-whole.png"}), 1000 * MS, SLOW_ROUNDS);
+    harness.add("worldrender command: 50x50 cells at scale 48",
+                command({WORLDRENDER_BINARY, "--scale", "48", "--region", "150,150,50,50", root,
+                         root + "/bench-block.png"}),
+                500 * MS, SLOW_ROUNDS);
+}
