@@ -66,6 +66,24 @@ std::string readStringFromFile(std::istream& in) {
 
 int readNumberFromFile(std::istream& in) { return parseInt(readStringFromFile(in).c_str()); }
 
+NumberLine readNumberLine(const char* text, size_t length) {
+    std::string kept(text, isCutLine(length) ? static_cast<size_t>(MAX_LINE_CHARS) : length);
+    NumberLine line{parseInt(kept.c_str()), NumberForm::Plain};
+    size_t start = length > 0 && text[0] == '-' ? 1 : 0;
+    bool digits = length > start;
+    for (size_t i = start; i < length && digits; ++i) digits = text[i] >= '0' && text[i] <= '9';
+    if (length == 0) {
+        line.form = NumberForm::Empty;
+    } else if (!digits) {
+        line.form = NumberForm::NotPlain;
+    } else {
+        long long exact = 0;
+        for (size_t i = start; i < length && exact <= INT_MAX + 1LL; ++i) exact = exact * 10 + (text[i] - '0');
+        if (start ? -exact < INT_MIN : exact > INT_MAX) line.form = NumberForm::OutOfRange;
+    }
+    return line;
+}
+
 void writeNumberToFile(int value, std::ostream& out) { out << value << '\n'; }
 
 void writeStringToFile(std::string value, std::ostream& out) { out << value.c_str() << '\n'; }

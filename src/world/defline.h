@@ -15,6 +15,21 @@ int parseInt(const char* text);
 // A float member as its file number: truncated toward zero, saturated at the int range, NaN as 0.
 int truncateToInt(float value);
 
+// What the reader meets in a number line. Plain is how the editor writes a number: an
+// optional minus and digits within the int range. Anything else reads as its leading
+// number (after blanks and a sign), or 0.
+enum class NumberForm { Plain, Empty, NotPlain, OutOfRange };
+
+class NumberLine {
+public:
+    int value;  // as readNumberFromFile converts the line
+    NumberForm form;
+};
+// A number line's text (without its line end) as the reader reads it: a line over 400
+// characters is cut to 400 first, as the reader cuts it; the form is the whole line's.
+NumberLine readNumberLine(const char* text, size_t length);
+inline bool isCutLine(size_t length) { return length > static_cast<size_t>(MAX_LINE_CHARS); }
+
 // Reads one line (at most 400 characters; a longer line fails the stream) and converts it.
 int readNumberFromFile(std::istream& in);
 // Reads one line, at most 400 characters, without its line feed (nor a CR before it).

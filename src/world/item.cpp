@@ -7,6 +7,8 @@
 #include "world/defline.h"
 #include "world/safe_file.h"
 
+int ownerAsRead(int written) { return written == INT_MIN ? INT_MAX : (written < 0 ? -written : written); }
+
 // The strings stand in the order name, description, short name; the range line is always
 // written, as "0" for anything but a ranged weapon.
 std::string Item::serialize() const {
@@ -31,8 +33,7 @@ void Item::parse(const std::string& bytes, ReadNotes* notes) {
     type = readNumberFromFile(in);
     maxEffect = readNumberFromFile(in);
     price = readNumberFromFile(in);
-    int ownerRead = readNumberFromFile(in);
-    owner = ownerRead == INT_MIN ? INT_MAX : (ownerRead < 0 ? -ownerRead : ownerRead);
+    owner = ownerAsRead(readNumberFromFile(in));
     x = static_cast<float>(readNumberFromFile(in));
     y = static_cast<float>(readNumberFromFile(in));
     auxFlag = readNumberFromFile(in) > 0;

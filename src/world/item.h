@@ -7,6 +7,10 @@
 constexpr int ITEM_TYPE_REMOVED = 5;
 constexpr int ITEM_TYPE_RANGED = 8;
 
+// The owner as the reader takes it from its line: the absolute value (INT_MIN, which has
+// none, as INT_MAX).
+int ownerAsRead(int written);
+
 class Item {
 public:
     int type = 0;  // 5 marks a removed item, 8 a ranged weapon

@@ -14,7 +14,7 @@ constexpr bool SOLID[TILE_COUNT] = {
     false, false, false, true,  false, false, false, false, true,  true,   // 30..39
     false, false, true,  false, true,  true,  true,                        // 40..46
 };
-constexpr int LINE_BUFFER = 352;  // 351 characters and the terminating zero
+constexpr int LINE_BUFFER = MAP_LINE_CHARS + 1;  // and the terminating zero
 constexpr size_t MAP_FILE_BYTES = static_cast<size_t>(MAP_SIZE) * (MAP_SIZE + 1);
 
 bool onGrid(int x, int y) { return x >= 0 && x < MAP_SIZE && y >= 0 && y < MAP_SIZE; }
@@ -69,8 +69,8 @@ bool Map::isSea(float x, float y) const {
 UNINSTRUMENTED static void convertRow(const char* line, int* row) {
     unsigned char tile[MAP_SIZE];
     for (int x = 0; x < MAP_SIZE; ++x) {
-        signed char c = static_cast<signed char>(line[x]);
-        tile[x] = static_cast<unsigned char>(c < 65 ? 0 : c - 65);
+        int t = tileOfCharacter(line[x]);
+        tile[x] = static_cast<unsigned char>(t < 0 ? 0 : t);
     }
     for (int x = 0; x < MAP_SIZE; ++x) row[x] = tile[x];
 }
@@ -97,7 +97,7 @@ void Map::serialize(std::string& bytes) const {
 
 static void reportRow(const char* line, int y, std::string& reports) {
     for (int x = 0; x < MAP_SIZE; ++x) {
-        if (static_cast<signed char>(line[x]) >= 65) continue;
+        if (tileOfCharacter(line[x]) >= 0) continue;
         char message[48];
         int length = snprintf(message, sizeof message, "negative tile at %i,%i\n", x, y);
         reports.append(message, static_cast<size_t>(length));
@@ -106,7 +106,7 @@ static void reportRow(const char* line, int y, std::string& reports) {
 
 static void noteRow(const char* line, int y, ReadNotes& notes) {
     for (int x = 0; x < MAP_SIZE; ++x) {
-        int tile = static_cast<signed char>(line[x]) - 65;
+        int tile = tileOfCharacter(line[x]);
         if (tile < 0) notes.add(NoteKind::NegativeTile, y + 1, x, tile);
     }
 }

@@ -7,9 +7,16 @@
 constexpr int TILE_SIZE = 48;  // pixels per cell side, on screen and in the world
 constexpr int MAP_SIZE = 350;  // cells per side
 constexpr int LAST_TILE = 46;  // the editor offers tiles 0..46
+// The map reader takes each line into a buffer of this many characters (and its zero): one
+// more than a row, so that the CR of a CR LF line end fits. A longer line stops all reading.
+constexpr int MAP_LINE_CHARS = MAP_SIZE + 1;
 // The most of a map file the reader can use: each of the 350 rows takes at most 351
 // characters and a line feed. Reading no further changes nothing, and stops an endless file.
-constexpr size_t MAP_FILE_LIMIT = static_cast<size_t>(MAP_SIZE) * (MAP_SIZE + 2);
+constexpr size_t MAP_FILE_LIMIT = static_cast<size_t>(MAP_SIZE) * (MAP_LINE_CHARS + 1);
+
+// The tile a map character reads as: its byte as a signed 8-bit value, less 'A'. The reader
+// stores a negative one as tile 0.
+inline int tileOfCharacter(char c) { return static_cast<signed char>(c) - 'A'; }
 
 // Solid tiles: 1, 2, 4, 6, 7, 9, 10, 21, 33, 38, 39, 42, 44, 45, 46. Tile 21 is sea (and solid).
 bool isSolidTile(int tile);

@@ -12,7 +12,9 @@ const FieldInfo ITEM_FIELDS[] = {
     {"type", N}, {"max effect", N}, {"price", N},       {"owner", N},      {"x", N},    {"y", N},
     {"aux flag", N}, {"name", S},   {"description", S}, {"short name", S}, {"icon", N}, {"range", N},
 };
+static_assert(sizeof NPC_FIELDS / sizeof NPC_FIELDS[0] == NPC_LINES, "one name per NPC line");
+static_assert(sizeof ITEM_FIELDS / sizeof ITEM_FIELDS[0] == ITEM_LINES, "one name per item line");
 }  // namespace
 
-const RecordLayout NPC_LAYOUT{NPC_FIELDS, static_cast<int>(sizeof NPC_FIELDS / sizeof NPC_FIELDS[0])};
-const RecordLayout ITEM_LAYOUT{ITEM_FIELDS, static_cast<int>(sizeof ITEM_FIELDS / sizeof ITEM_FIELDS[0])};
+const RecordLayout NPC_LAYOUT{NPC_FIELDS, NPC_LINES};
+const RecordLayout ITEM_LAYOUT{ITEM_FIELDS, ITEM_LINES};

@@ -18,8 +18,9 @@ public:
     const FieldInfo& at(int line) const { return fields[line - 1]; }
 };
 
-extern const RecordLayout NPC_LAYOUT;   // 20 lines
-extern const RecordLayout ITEM_LAYOUT;  // 12 lines; the range line is read only for type 8
+constexpr int NPC_LINES = 20, ITEM_LINES = 12;
+extern const RecordLayout NPC_LAYOUT;
+extern const RecordLayout ITEM_LAYOUT;  // the range line is read only for type 8
 
 // Line numbers (from 1) the readers and the checker single out.
 constexpr int NPC_X_LINE = 1, NPC_Y_LINE = 2, NPC_NAME_LINE = 16;

@@ -14,64 +14,42 @@
 #include "world/defdir.h"
 #include "world/defline.h"
 #include "world/item.h"
-#include "world/safe_file.h"
+#include "world/record_layout.h"
+#include "world/world_reader.h"
 #include "world_check.h"
 
 namespace {
-// The record layouts, as Actor and Item write them (1-based line numbers).
-constexpr int NPC_LINES = 20;
-constexpr int NPC_FIRST_STRING = 14, NPC_LAST_STRING = 16;  // first and second convo, name
-constexpr int NPC_SPRITE_LINE = 18, NPC_DIRECTION_LINE = 19;
-constexpr int ITEM_LINES = 12;
-constexpr int ITEM_FIRST_STRING = 8, ITEM_LAST_STRING = 10;  // name, description, short name
-constexpr int ITEM_TYPE_LINE = 1, ITEM_OWNER_LINE = 4, ITEM_ICON_LINE = 11, ITEM_RANGE_LINE = 12;
+NumberLine readAs(const TextLine& line) { return readNumberLine(line.text, line.length); }
 
-// A line's number as the reader reads it; a line over the limit is cut as the reader cuts it.
-int readAs(const TextLine& line) {
-    char text[MAX_LINE_CHARS + 1];
-    size_t length = line.length < static_cast<size_t>(MAX_LINE_CHARS) ? line.length : MAX_LINE_CHARS;
-    memcpy(text, line.text, length);
-    text[length] = 0;
-    return parseInt(text);
-}
-
-// Plain means as the editor writes a number: an optional minus and digits, nothing else,
-// within the int range. Anything else is read as its leading digits, or 0.
-void checkNumber(Report& report, const std::string& shown, int lineNo, const TextLine& line, int value) {
-    const char* text = line.text;
-    size_t length = line.length, start = length > 0 && text[0] == '-' ? 1 : 0;
-    bool digits = length > start;
-    for (size_t i = start; i < length && digits; ++i) digits = text[i] >= '0' && text[i] <= '9';
-    std::string readValue = "(read as " + std::to_string(value) + ")";
-    if (length == 0) {
+// The reader's word on a number line, as a message; nothing for a plain number.
+void checkNumber(Report& report, const std::string& shown, int lineNo, const TextLine& line, const NumberLine& read) {
+    std::string readValue = "(read as " + std::to_string(read.value) + ")";
+    if (read.form == NumberForm::Empty)
         report.add(shown, lineNo, "a number line is empty " + readValue);
-    } else if (!digits) {
-        report.add(shown, lineNo, "a number line holds " + quoted(text, length) + " " + readValue);
-    } else {
-        long long exact = 0;
-        for (size_t i = start; i < length && exact <= INT_MAX + 1LL; ++i) exact = exact * 10 + (text[i] - '0');
-        if (start ? -exact < INT_MIN : exact > INT_MAX)
-            report.add(shown, lineNo,
-                       "a number line holds " + quoted(text, length) + ", outside the int range " + readValue);
-    }
+    else if (read.form == NumberForm::NotPlain)
+        report.add(shown, lineNo, "a number line holds " + quoted(line.text, line.length) + " " + readValue);
+    else if (read.form == NumberForm::OutOfRange)
+        report.add(shown, lineNo,
+                   "a number line holds " + quoted(line.text, line.length) + ", outside the int range " + readValue);
 }
 
-// Checks the lines the reader reads: length, and for number lines the number. Gives the
-// numbers as the reader reads them (0 for string lines and missing lines).
+// Checks the lines the reader reads, by the record's layout: length, and for number lines
+// the number. Gives the numbers as the reader reads them (0 for text and missing lines).
 void checkLines(Report& report, const std::string& shown, const std::vector<TextLine>& lines, int linesRead,
-                int firstString, int lastString, std::vector<int>& values) {
+                const RecordLayout& layout, std::vector<int>& values) {
     values.assign(static_cast<size_t>(linesRead) + 1, 0);
     for (int lineNo = 1; lineNo <= linesRead && lineNo <= static_cast<int>(lines.size()); ++lineNo) {
         const TextLine& line = lines[static_cast<size_t>(lineNo - 1)];
-        bool number = lineNo < firstString || lineNo > lastString;
-        if (number) values[static_cast<size_t>(lineNo)] = readAs(line);
-        if (line.length > static_cast<size_t>(MAX_LINE_CHARS)) {
+        bool number = layout.at(lineNo).kind == FieldKind::Number;
+        NumberLine read = number ? readAs(line) : NumberLine{0, NumberForm::Plain};
+        if (number) values[static_cast<size_t>(lineNo)] = read.value;
+        if (isCutLine(line.length)) {
             report.add(shown, lineNo,
                        "line is " + std::to_string(line.length) + " characters long; the editor reads only " +
                            std::to_string(MAX_LINE_CHARS) + " and everything after it is lost");
             continue;
         }
-        if (number) checkNumber(report, shown, lineNo, line, values[static_cast<size_t>(lineNo)]);
+        if (number) checkNumber(report, shown, lineNo, line, read);
     }
 }
 
@@ -90,7 +68,7 @@ std::string outside(const char* what, int value, int last) {
 }
 
 void checkNpc(Report& report, const std::string& shown, const std::vector<TextLine>& lines, std::vector<int>& values) {
-    checkLines(report, shown, lines, NPC_LINES, NPC_FIRST_STRING, NPC_LAST_STRING, values);
+    checkLines(report, shown, lines, NPC_LINES, NPC_LAYOUT, values);
     int count = static_cast<int>(lines.size());
     if (count < NPC_LINES) report.add(shown, tooShort(count, NPC_LINES));
     if (count > NPC_LINES) report.add(shown, NPC_LINES + 1, tooLong(count, NPC_LINES));
@@ -104,11 +82,10 @@ void checkNpc(Report& report, const std::string& shown, const std::vector<TextLi
 void checkItem(const World& world, Report& report, const std::string& shown, const std::vector<TextLine>& lines,
                std::vector<int>& values) {
     int count = static_cast<int>(lines.size());
-    int type = count >= ITEM_TYPE_LINE ? readAs(lines[ITEM_TYPE_LINE - 1]) : 0;
+    int type = count >= ITEM_TYPE_LINE ? readAs(lines[ITEM_TYPE_LINE - 1]).value : 0;
     // The range line is read only for a ranged weapon; for any other item it is never looked at.
     bool ranged = type == ITEM_TYPE_RANGED;
-    checkLines(report, shown, lines, ranged ? ITEM_RANGE_LINE : ITEM_RANGE_LINE - 1, ITEM_FIRST_STRING,
-               ITEM_LAST_STRING, values);
+    checkLines(report, shown, lines, ranged ? ITEM_RANGE_LINE : ITEM_RANGE_LINE - 1, ITEM_LAYOUT, values);
     if (count == ITEM_LINES - 1 && ranged)
         report.add(shown, "has " + lineCount(static_cast<size_t>(count)) + " (expected " + std::to_string(ITEM_LINES) +
                               "); this ranged weapon (type " + std::to_string(ITEM_TYPE_RANGED) +
@@ -120,7 +97,7 @@ void checkItem(const World& world, Report& report, const std::string& shown, con
     if (count >= ITEM_OWNER_LINE && owner < 0)
         report.add(shown, ITEM_OWNER_LINE,
                    "owner " + std::to_string(owner) + " is negative (read as " +
-                       std::to_string(owner == INT_MIN ? INT_MAX : -owner) + ")");
+                       std::to_string(ownerAsRead(owner)) + ")");
     // A removed item is never drawn, so its picture does not matter.
     int icon = values[ITEM_ICON_LINE];
     if (count >= ITEM_ICON_LINE && type != ITEM_TYPE_REMOVED && (icon < 0 || icon >= world.itemPictures))

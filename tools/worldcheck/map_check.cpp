@@ -8,12 +8,8 @@
 #include "world_check.h"
 
 namespace {
-// The map reader's line buffer holds 351 characters: one more than a row, so that the CR
-// of a CR LF line end fits and is ignored. A longer line stops all further reading.
-constexpr size_t MAP_LINE_BUFFER_CHARS = MAP_SIZE + 1;
-
-// The tile a map character reads as: its byte as a signed 8-bit value, less 'A'.
-int tileOf(char c) { return static_cast<signed char>(c) - 'A'; }
+// The reader's rules (the line buffer, the tile of a character) are the map reader's own.
+int tileOf(char c) { return tileOfCharacter(c); }
 
 bool printable(char c) { return c >= 32 && c < 127; }
 
@@ -45,7 +41,7 @@ bool checkLength(Report& report, const std::string& shown, int lineNo, const Tex
         else
             message += "; x=" + std::to_string(length) + " to x=" + std::to_string(MAP_SIZE - 1) +
                        " read as tile 0 or repeat what earlier lines held there";
-    } else if (line.rawLength > MAP_LINE_BUFFER_CHARS && lineNo < MAP_SIZE) {
+    } else if (line.rawLength > static_cast<size_t>(MAP_LINE_CHARS) && lineNo < MAP_SIZE) {
         message += "; the editor stops reading the map here: every later row repeats this one, with tile 0 at x=0";
         stops = true;
     } else {
