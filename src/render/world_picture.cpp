@@ -106,13 +106,14 @@ void WorldPainter::paste(SDL_Surface* image, Picture& picture, int x, int y) {
 }
 
 // Truncated toward minus infinity, so that an object just left of the block still shows its
-// right part.
-int WorldPainter::pictureX(float worldX) const {
-    return static_cast<int>(std::floor((static_cast<double>(worldX) - block.x * TILE_SIZE) * scale / TILE_SIZE));
+// right part; a point far off the picture (a file may hold any int) stays far off it.
+static int toPicture(float world, int firstCell, int scale) {
+    double at = std::floor((static_cast<double>(world) - firstCell * TILE_SIZE) * scale / TILE_SIZE);
+    constexpr double FAR = 1e8;
+    return static_cast<int>(at < -FAR ? -FAR : at > FAR ? FAR : at);
 }
-int WorldPainter::pictureY(float worldY) const {
-    return static_cast<int>(std::floor((static_cast<double>(worldY) - block.y * TILE_SIZE) * scale / TILE_SIZE));
-}
+int WorldPainter::pictureX(float worldX) const { return toPicture(worldX, block.x, scale); }
+int WorldPainter::pictureY(float worldY) const { return toPicture(worldY, block.y, scale); }
 
 void WorldPainter::draw(const WorldRecords& world, Picture& picture) {
     picture.width = block.w * scale;
@@ -136,7 +137,7 @@ void WorldPainter::draw(const WorldRecords& world, Picture& picture) {
     }
 }
 
-bool loadArtWithoutDisplay(ArtAssets& art, std::string& error) {
+bool loadArtWithoutDisplay(ArtAssets& art, const std::string& shownRoot, std::string& error) {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_NOPARACHUTE) < 0 || !SDL_SetVideoMode(1, 1, 32, SDL_SWSURFACE)) {
         error = std::string("cannot start SDL without a display: ") + SDL_GetError();
@@ -145,6 +146,6 @@ bool loadArtWithoutDisplay(ArtAssets& art, std::string& error) {
     art.quiet = true;
     std::string missing, message;
     if (art.tryLoadAssets(missing, message)) return true;
-    error = "cannot load " + missing + " (the editor does not start without it)";
+    error = "cannot load " + shownRoot + "/" + missing + " (the editor does not start without it)";
     return false;
 }

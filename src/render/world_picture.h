@@ -61,5 +61,5 @@ public:
 
 // Starts SDL on its dummy video driver (no display needed) and loads the art from
 // data/assets under the working directory without console messages. False with one line
-// saying why otherwise.
-bool loadArtWithoutDisplay(ArtAssets& art, std::string& error);
+// saying why otherwise, naming files under `shownRoot` (the world as the user gave it).
+bool loadArtWithoutDisplay(ArtAssets& art, const std::string& shownRoot, std::string& error);

@@ -66,7 +66,7 @@ std::string writeWorldPicture(const std::string& root, const WorldRecords& world
     if (chdir(root.c_str()) != 0) return "cannot enter " + root + ": " + strerror(errno);
     ArtAssets art;
     std::string error;
-    if (loadArtWithoutDisplay(art, error)) {
+    if (loadArtWithoutDisplay(art, root, error)) {
         Picture picture;
         WorldPainter painter(art, scale, block);
         painter.draw(world, picture);
