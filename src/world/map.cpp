@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "world/safe_file.h"
+#include "world/world_paths.h"
 
 namespace {
 constexpr int TILE_COUNT = LAST_TILE + 1;
@@ -142,14 +143,14 @@ void Map::parse(const char* data, size_t size, ReadNotes* notes) {
 }
 
 bool Map::saveMap(const std::string& dir) const {
-    if (!writeFileAtomically(dir + "/map.dat", serialize())) return false;
+    if (!writeFileAtomically(mapFilePath(dir), serialize())) return false;
     printf("Written. closing\n");
     fflush(stdout);
     return true;
 }
 
 bool Map::loadMap(const std::string& dir) {
-    std::string path = dir + "/map.dat";
+    std::string path = mapFilePath(dir);
     std::string bytes, reason;
     ReadStatus status = readFileUpTo(path, MAP_FILE_LIMIT, bytes, reason);
     if (status == ReadStatus::Missing) {

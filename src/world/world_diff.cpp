@@ -104,7 +104,7 @@ void diffRecords(const std::vector<Record>& olds, const std::vector<Record>& new
 WorldDiff diffWorlds(const WorldRecords& olds, const WorldRecords& news) {
     WorldDiff diff;
     diff.cells = diffCells(olds.map, news.map);
-    const std::string mapPath = std::string(DATA_DIR) + "/map.dat";
+    const std::string mapPath = mapFilePath(DATA_DIR);
     for (const CellRun& run : diff.cells) {
         std::string where = "x=" + std::to_string(run.firstX);
         if (run.lastX > run.firstX) where += ".." + std::to_string(run.lastX);

@@ -7,6 +7,8 @@ static std::string assetPath(const char* kind, const std::string& name) {
     return std::string(DATA_DIR) + "/assets/" + kind + "/" + name + ".png";
 }
 
+std::string mapFilePath(const std::string& dir) { return dir + "/map.dat"; }
+
 std::string spritePath(int set, int direction, int frame) {
     return assetPath("sprites", std::to_string(set) + "/" + std::to_string(direction) + "-" + std::to_string(frame));
 }

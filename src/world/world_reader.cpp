@@ -9,7 +9,7 @@ int readWorldRecords(const std::string& root, WorldRecords& world) {
     std::string dataDir = root + "/" + DATA_DIR;
     std::string bytes;
     errno = 0;
-    if (!readWholeFile(dataDir + "/map.dat", bytes)) return errno != 0 ? errno : EIO;
+    if (!readWholeFile(mapFilePath(dataDir), bytes)) return errno != 0 ? errno : EIO;
     world.map.parse(bytes.data(), bytes.size(), &world.notes);
     world.npcs.clear();
     world.items.clear();

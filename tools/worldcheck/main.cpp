@@ -89,7 +89,7 @@ int main(int argc, char** argv) {
     checkArt(world, report);
     std::string mapError = checkMap(world, report);
     if (!mapError.empty()) {
-        fprintf(stderr, "worldcheck: cannot read %s: %s\n", world.pathOf(dataPath("map.dat")).c_str(), mapError.c_str());
+        fprintf(stderr, "worldcheck: cannot read %s: %s\n", world.pathOf(mapFilePath(DATA_DIR)).c_str(), mapError.c_str());
         return CANNOT_RUN;
     }
     checkDefinitions(world, report);

@@ -82,7 +82,7 @@ void checkCells(const World& world, Report& report, const std::string& shown, in
 }  // namespace
 
 std::string checkMap(const World& world, Report& report) {
-    const std::string shown = dataPath("map.dat");
+    const std::string shown = mapFilePath(DATA_DIR);
     std::string bytes, reason;
     ReadStatus status = readForCheck(report, world.pathOf(shown), shown, MAP_FILE_LIMIT, bytes, reason);
     // A missing map, or a pipe, device or directory in its place, is the world's fault; a

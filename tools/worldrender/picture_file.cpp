@@ -41,7 +41,7 @@ std::string readWorldAt(const std::string& root, WorldRecords& world) {
     if (!isDirectory(root)) return "no such directory: " + root;
     if (!isDirectory(root + "/" + DATA_DIR)) return root + " has no data directory";
     if (int error = readWorldRecords(root, world))
-        return "cannot read " + root + "/" + DATA_DIR + "/map.dat: " + strerror(error);
+        return "cannot read " + mapFilePath(root + "/" + DATA_DIR) + ": " + strerror(error);
     return "";
 }
 
