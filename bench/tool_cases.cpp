@@ -7,12 +7,12 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <list>
 #include <memory>
 #include <vector>
 
 #include "world/defdir.h"
 #include "world/world_diff.h"
+#include "world/world_paths.h"
 
 extern char** environ;
 
@@ -60,13 +60,13 @@ void writeChangedCopy(const std::string& root, const std::string& copy) {
     std::string data = copy + "/data";
     mkdir(copy.c_str(), 0777);
     mkdir(data.c_str(), 0777);
-    world->map.saveMap(data);
-    std::list<Actor*> npcs;
-    for (Actor& a : world->npcs) npcs.push_back(&a);
-    std::vector<Item*> items;
-    for (Item& i : world->items) items.push_back(&i);
-    saveActorFiles(data, npcs, true);
-    saveItemFiles(data, items, true);
+    mkdir((data + "/npcdef").c_str(), 0777);
+    mkdir((data + "/idef").c_str(), 0777);
+    writeFileAtomically(mapFilePath(data), world->map.serialize());
+    for (size_t n = 0; n < world->npcs.size(); ++n)
+        writeFileAtomically(npcDefPath(data, static_cast<int>(n)), world->npcs[n].serialize());
+    for (size_t n = 0; n < world->items.size(); ++n)
+        writeFileAtomically(itemDefPath(data, static_cast<int>(n)), world->items[n].serialize());
 }
 }  // namespace
 
