@@ -1,6 +1,7 @@
 #pragma once
 // A whole world read as the editor's load reads it (map, NPCs, items), with the readers'
 // notes kept instead of printed: the tools compare and draw exactly what the editor holds.
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include "world/item.h"
 #include "world/map.h"
 #include "world/read_notes.h"
+#include "world/safe_file.h"
 
 class WorldRecords {
 public:
@@ -17,19 +19,12 @@ public:
     ReadNotes notes;
 };
 
-// Calls read(n, bytes) for files 0, 1, ... of a numbered directory up to the first that
-// does not read, as the editor's loaders stop there. Returns how many were read.
-template <typename Read>
-int readNumbered(const std::string& dataDir, std::string (*pathFor)(const std::string&, int), Read read);
-
 // Reads <root>/data. Returns 0, or the error number when the map file cannot be read (the
 // editor does not start without it); definition directories that are missing read as empty.
 int readWorldRecords(const std::string& root, WorldRecords& world);
 
-#include <climits>
-
-#include "world/safe_file.h"
-
+// Calls read(n, bytes) for files 0, 1, ... of a numbered directory up to the first that
+// does not read, as the editor's loaders stop there. Returns how many were read.
 template <typename Read>
 int readNumbered(const std::string& dataDir, std::string (*pathFor)(const std::string&, int), Read read) {
     std::string bytes;
