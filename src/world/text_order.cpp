@@ -31,10 +31,9 @@ int comparePaths(const std::string& a, const std::string& b) {
     return 0;
 }
 
-std::string quoted(const char* text, size_t length) {
-    constexpr size_t SHOWN = 40;
+std::string quoted(const char* text, size_t length, size_t shown) {
     std::string out = "\"";
-    for (size_t i = 0; i < length && i < SHOWN; ++i) {
+    for (size_t i = 0; i < length && i < shown; ++i) {
         unsigned char c = static_cast<unsigned char>(text[i]);
         if (c == '"' || c == '\\') {
             out += '\\';
@@ -47,6 +46,6 @@ std::string quoted(const char* text, size_t length) {
             out += static_cast<char>(c);
         }
     }
-    if (length > SHOWN) out += "...";
+    if (length > shown) out += "...";
     return out + "\"";
 }

@@ -9,6 +9,9 @@
 int comparePaths(const std::string& a, const std::string& b);
 
 // Text in double quotes: control and non-ASCII bytes as \xNN, " and \ escaped, and cut
-// short with "..." after 40 characters.
-std::string quoted(const char* text, size_t length);
-inline std::string quoted(const std::string& text) { return quoted(text.data(), text.size()); }
+// short with "..." after `shown` characters.
+constexpr size_t QUOTED_CHARS = 40;
+std::string quoted(const char* text, size_t length, size_t shown = QUOTED_CHARS);
+inline std::string quoted(const std::string& text, size_t shown = QUOTED_CHARS) {
+    return quoted(text.data(), text.size(), shown);
+}

@@ -36,8 +36,11 @@ std::vector<std::string> splitRecord(const std::string& bytes) {
     return lines;
 }
 
-// A value as a person reads it in a message: numbers as written, text in quotes.
-std::string shown(const std::string& value, FieldKind kind) { return kind == FieldKind::String ? quoted(value) : value; }
+// A value as a person reads it in a message: numbers as written, text in quotes and whole
+// (at most 400 characters), since two texts may differ only near their ends.
+std::string shown(const std::string& value, FieldKind kind) {
+    return kind == FieldKind::String ? quoted(value, static_cast<size_t>(MAX_LINE_CHARS)) : value;
+}
 
 std::string plural(int count, const char* one, const char* many) {
     return std::to_string(count) + " " + (count == 1 ? one : many);
