@@ -9,6 +9,7 @@
 
 #include "world/defdir.h"
 #include "world/safe_file.h"
+#include "world/world_paths.h"
 
 const char* const RECOVERY_DATA_DIR = "recovery/data";
 
@@ -32,7 +33,7 @@ bool writeWorldCopy(const std::string& dataDir, const Map& map, const std::list<
     if (!realDirectory(dataDir)) return false;
     for (const char* sub : {"/npcdef", "/idef"})
         if (!realDirectory(dataDir + sub)) return false;
-    bool ok = writeFileAtomically(dataDir + "/map.dat", map.serialize());
+    bool ok = writeFileAtomically(mapFilePath(dataDir), map.serialize());
     // Every file of the copy is its own: an earlier and longer copy's files are all replaced or deleted.
     int ownedNpcs = INT_MAX, ownedItems = INT_MAX;
     ok = saveActorFiles(dataDir, npcs, ownedNpcs, true) && ok;

@@ -1,15 +1,12 @@
 #include "world/world_reader.h"
 
-#include <cerrno>
-
 #include "world/defdir.h"
 #include "world/world_paths.h"
 
-int readWorldRecords(const std::string& root, WorldRecords& world) {
+std::string readWorldRecords(const std::string& root, WorldRecords& world) {
     std::string dataDir = root + "/" + DATA_DIR;
-    std::string bytes;
-    errno = 0;
-    if (!readWholeFile(mapFilePath(dataDir), bytes)) return errno != 0 ? errno : EIO;
+    std::string bytes, reason;
+    if (readFileUpTo(mapFilePath(dataDir), MAP_FILE_LIMIT, bytes, reason) != ReadStatus::Read) return reason;
     world.map.parse(bytes.data(), bytes.size(), &world.notes);
     world.npcs.clear();
     world.items.clear();
@@ -21,5 +18,5 @@ int readWorldRecords(const std::string& root, WorldRecords& world) {
         world.items.emplace_back();
         world.items.back().parse(record, &world.notes);
     });
-    return 0;
+    return "";
 }

@@ -79,14 +79,14 @@ TEST(WorldDiff, PlantedDifferencesAreReportedAsTheEditorReadsThem) {
     TempDir oldRoot;
     base.write(oldRoot.path);
     auto olds = std::make_unique<WorldRecords>(), news = std::make_unique<WorldRecords>();
-    ASSERT_EQ(readWorldRecords(oldRoot.path, *olds), 0);
+    ASSERT_EQ(readWorldRecords(oldRoot.path, *olds), "");
     for (const DiffCase& c : cases) {
         Planted planted;
         if (c.change) c.change(planted);
         TempDir newRoot;
         planted.write(newRoot.path);
         if (c.files) c.files(newRoot.path);
-        ASSERT_EQ(readWorldRecords(newRoot.path, *news), 0) << c.what;
+        ASSERT_EQ(readWorldRecords(newRoot.path, *news), "") << c.what;
         EXPECT_EQ(diffWorlds(*olds, *news).text(), c.out) << c.what;
     }
 }

@@ -40,8 +40,8 @@ std::string absolute(const std::string& path) {
 std::string readWorldAt(const std::string& root, WorldRecords& world) {
     if (!isDirectory(root)) return "no such directory: " + root;
     if (!isDirectory(root + "/" + DATA_DIR)) return root + " has no data directory";
-    if (int error = readWorldRecords(root, world))
-        return "cannot read " + mapFilePath(root + "/" + DATA_DIR) + ": " + strerror(error);
+    std::string reason = readWorldRecords(root, world);
+    if (!reason.empty()) return "cannot read " + mapFilePath(root + "/" + DATA_DIR) + ": " + reason;
     return "";
 }
 
