@@ -74,9 +74,8 @@ void markChanges(const WorldDiff& diff, const WorldPainter& painter, Picture& pi
 }  // namespace
 
 int main(int argc, char** argv) {
-    int scale = DEFAULT_PICTURE_SCALE;
+    PictureOptions options;
     std::string png;
-    CellBlock block;
     std::vector<std::string> paths;
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
@@ -84,20 +83,15 @@ int main(int argc, char** argv) {
             printHelp();
             return SAME;
         }
-        bool isScale = strcmp(arg, "--scale") == 0, isPng = strcmp(arg, "--png") == 0;
-        bool isRegion = strcmp(arg, "--region") == 0;
-        if (isScale || isPng || isRegion) {
-            if (i + 1 >= argc) return fail(std::string(arg) + " needs a value (see worlddiff --help)");
-            const char* value = argv[++i];
-            if (isPng) png = value;
-            if (isScale && !parseScale(value, scale))
-                return fail("--scale takes a whole number from " + std::to_string(MIN_PICTURE_SCALE) + " to " +
-                            std::to_string(MAX_PICTURE_SCALE) + ", not " + value);
-            if (isRegion && !parseBlock(value, block))
-                return fail(std::string("--region takes X,Y,W,H within the ") + std::to_string(MAP_SIZE) + "x" +
-                            std::to_string(MAP_SIZE) + " map, not " + value);
+        if (strcmp(arg, "--png") == 0) {
+            if (i + 1 >= argc) return fail("--png needs a value (see worlddiff --help)");
+            png = argv[++i];
             continue;
         }
+        std::string why;
+        int taken = takePictureOption("worlddiff", argc, argv, i, options, why);
+        if (taken < 0) return fail(why);
+        if (taken > 0) continue;
         if (arg[0] == '-' && arg[1] != 0) return fail(std::string("unknown option ") + arg + " (see worlddiff --help)");
         paths.push_back(arg);
     }
@@ -111,7 +105,7 @@ int main(int argc, char** argv) {
     fwrite(text.data(), 1, text.size(), stdout);
     fflush(stdout);
     if (!png.empty()) {
-        why = writeWorldPicture(paths[1], *news, scale, block, [&](const WorldPainter& painter, Picture& picture) {
+        why = writeWorldPicture(paths[1], *news, options.scale, options.block, [&](const WorldPainter& painter, Picture& picture) {
             markChanges(diff, painter, picture);
         }, png);
         if (!why.empty()) return fail(why);

@@ -37,8 +37,7 @@ int fail(const std::string& why) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    int scale = DEFAULT_PICTURE_SCALE;
-    CellBlock block;
+    PictureOptions options;
     std::vector<std::string> paths;
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
@@ -46,18 +45,10 @@ int main(int argc, char** argv) {
             printHelp();
             return WRITTEN;
         }
-        bool isScale = strcmp(arg, "--scale") == 0, isRegion = strcmp(arg, "--region") == 0;
-        if (isScale || isRegion) {
-            if (i + 1 >= argc) return fail(std::string(arg) + " needs a value (see worldrender --help)");
-            const char* value = argv[++i];
-            if (isScale && !parseScale(value, scale))
-                return fail("--scale takes a whole number from " + std::to_string(MIN_PICTURE_SCALE) + " to " +
-                            std::to_string(MAX_PICTURE_SCALE) + ", not " + value);
-            if (isRegion && !parseBlock(value, block))
-                return fail(std::string("--region takes X,Y,W,H within the ") + std::to_string(MAP_SIZE) + "x" +
-                            std::to_string(MAP_SIZE) + " map, not " + value);
-            continue;
-        }
+        std::string why;
+        int taken = takePictureOption("worldrender", argc, argv, i, options, why);
+        if (taken < 0) return fail(why);
+        if (taken > 0) continue;
         if (arg[0] == '-' && arg[1] != 0) return fail(std::string("unknown option ") + arg + " (see worldrender --help)");
         paths.push_back(arg);
     }
@@ -65,6 +56,6 @@ int main(int argc, char** argv) {
     std::string root = paths.size() == 2 ? paths[0] : ".";
     auto world = std::make_unique<WorldRecords>();
     std::string why = readWorldAt(root, *world);
-    if (why.empty()) why = writeWorldPicture(root, *world, scale, block, nullptr, paths.back());
+    if (why.empty()) why = writeWorldPicture(root, *world, options.scale, options.block, nullptr, paths.back());
     return why.empty() ? WRITTEN : fail(why);
 }

@@ -45,11 +45,11 @@ std::string readWorldAt(const std::string& root, WorldRecords& world) {
     return "";
 }
 
-bool parseScale(const char* text, int& scale) {
+static bool parseScale(const char* text, int& scale) {
     return parseCount(text, scale) && *text == 0 && scale >= MIN_PICTURE_SCALE && scale <= MAX_PICTURE_SCALE;
 }
 
-bool parseBlock(const char* text, CellBlock& block) {
+static bool parseBlock(const char* text, CellBlock& block) {
     CellBlock b;
     if (!parseCount(text, b.x) || *text++ != ',' || !parseCount(text, b.y) || *text++ != ',' ||
         !parseCount(text, b.w) || *text++ != ',' || !parseCount(text, b.h) || *text != 0)
@@ -57,6 +57,28 @@ bool parseBlock(const char* text, CellBlock& block) {
     if (b.w < 1 || b.h < 1 || b.x > MAP_SIZE - b.w || b.y > MAP_SIZE - b.h) return false;
     block = b;
     return true;
+}
+
+int takePictureOption(const char* tool, int argc, char** argv, int& i, PictureOptions& options, std::string& why) {
+    const char* arg = argv[i];
+    bool isScale = strcmp(arg, "--scale") == 0, isRegion = strcmp(arg, "--region") == 0;
+    if (!isScale && !isRegion) return 0;
+    if (i + 1 >= argc) {
+        why = std::string(arg) + " needs a value (see " + tool + " --help)";
+        return -1;
+    }
+    const char* value = argv[++i];
+    if (isScale && !parseScale(value, options.scale)) {
+        why = "--scale takes a whole number from " + std::to_string(MIN_PICTURE_SCALE) + " to " +
+              std::to_string(MAX_PICTURE_SCALE) + ", not " + value;
+        return -1;
+    }
+    if (isRegion && !parseBlock(value, options.block)) {
+        why = std::string("--region takes X,Y,W,H within the ") + std::to_string(MAP_SIZE) + "x" +
+              std::to_string(MAP_SIZE) + " map, not " + value;
+        return -1;
+    }
+    return 1;
 }
 
 std::string writeWorldPicture(const std::string& root, const WorldRecords& world, int scale, const CellBlock& block,

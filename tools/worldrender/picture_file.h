@@ -10,9 +10,14 @@
 // success the world holds it as the editor would load it.
 std::string readWorldAt(const std::string& root, WorldRecords& world);
 
-// "8" for --scale (1..48) and "X,Y,W,H" for --region (within the map); false when not.
-bool parseScale(const char* text, int& scale);
-bool parseBlock(const char* text, CellBlock& block);
+// The picture options both tools take: --scale N (1..48) and --region X,Y,W,H (within the map).
+struct PictureOptions {
+    int scale = DEFAULT_PICTURE_SCALE;
+    CellBlock block;
+};
+// Takes the picture option at argv[i] with its value (moving i past it): 1 when taken, 0 when
+// argv[i] is no picture option, -1 with why set when its value is missing or wrong.
+int takePictureOption(const char* tool, int argc, char** argv, int& i, PictureOptions& options, std::string& why);
 
 // Draws the world, whose art lies under root, lets mark draw over the picture, and writes
 // it to out. Empty on success, else why not (one line).
