@@ -60,6 +60,9 @@ protected:
     int tapCounted(const std::string& key);
     void setMode(int target);  // presses Z until the right-click mode is the target
     void save() { pressOnce({"s"}); }
+    // Ctrl (and Shift) with the key, modifiers down first and up last, held until the editor
+    // prints its line; the release lands within the command's 200 ms wait, so it acts once.
+    void chord(const std::string& key, const std::string& said, bool shift = false);
     void load() { pressOnce({"l"}); }
 
     // Clicks a mouse button other than the left one at a window position and waits until the

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstring>
 
 #include "shell/map_editor.h"
+#include "wait_until.h"
 
 SDL_Event keyPress(SDLKey key, Uint16 unicode) {
     SDL_Event e;
@@ -109,26 +109,12 @@ void EventFeeder::join() {
 }
 
 void EventFeeder::pushAll(const std::vector<SDL_Event>& events) {
-    for (SDL_Event e : events) {
-        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        while (SDL_PushEvent(&e) != 0) {
-            if (std::chrono::steady_clock::now() > deadline) {
-                timedOut = true;
-                return;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-    }
+    for (SDL_Event e : events)
+        if (!waitUntil([&] { return SDL_PushEvent(&e) == 0; }, 20000, 1)) timedOut = true;
 }
 
 bool EventFeeder::waitFor(const std::function<bool()>& condition, int timeoutMs) {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            timedOut = true;
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return true;
+    const bool held = waitUntil(condition, timeoutMs);
+    if (!held) timedOut = true;
+    return held;
 }
