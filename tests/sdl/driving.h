@@ -13,9 +13,8 @@ constexpr int EVENT_QUEUE_ROOM = 127;  // SDL 1.2 drops events pushed beyond thi
 
 SDL_Event keyPress(SDLKey key, Uint16 unicode = 0);
 SDL_Event returnKey();
-// The presses that type text as SDL delivers them with Unicode translation on: letters,
-// digits and space from their own keys (capitals with Shift), '-' from the 6 key, which
-// types it on a French keyboard; '\b' is Backspace.
+// The presses that type text as SDL delivers them with Unicode on ('-' from the 6 key, as on
+// a French keyboard; '\b' is Backspace).
 std::vector<SDL_Event> typingOf(const std::string& text);
 // Queues the events; fails the test when they do not all fit.
 void queueEvents(const std::vector<SDL_Event>& events);
@@ -23,8 +22,7 @@ void queueEvents(const std::vector<SDL_Event>& events);
 void queueAnswers(const std::vector<std::string>& answers);
 bool eventQueueEmpty();
 
-// Raw pixel values of an area of a 16-bit surface, row by row. Reads without locking (the
-// dummy driver's surfaces need none), so a feeder thread may watch the screen meanwhile.
+// Raw pixel values of an area of a 16-bit surface, read unlocked so a feeder thread may watch.
 std::vector<Uint16> grab(SDL_Surface* surface, int x, int y, int w, int h);
 std::vector<Uint16> grabScreen(SDL_Surface* screen);
 Uint32 rawPixel(SDL_Surface* surface, int x, int y);  // any depth
@@ -35,9 +33,8 @@ size_t countOf(const std::vector<Uint16>& pixels, Uint16 value);
 // Empty when two full-screen grabs agree, else how many pixels differ and the first one.
 std::string screenDifference(const std::vector<Uint16>& got, const std::vector<Uint16>& expected);
 
-// Runs a script on a second thread that pushes events while the editor's own loop (the
-// prompt) drains them; SDL 1.2's event queue is guarded by a lock. Every wait is bounded:
-// a wait that runs out sets timedOut and the script goes on.
+// A script on a second thread that pushes events while the prompt drains them (SDL 1.2's
+// queue is locked); a bounded wait that runs out sets timedOut and the script goes on.
 class EventFeeder {
 public:
     std::atomic<bool> timedOut{false};
