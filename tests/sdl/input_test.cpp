@@ -125,9 +125,14 @@ TEST_F(InputTest, SaveShowsWhetherEverythingWasWritten) {
     click(SDL_BUTTON_LEFT, at(x), at(y));
     expected[y * 351 + x] = static_cast<char>('A' + editor->currentTile);
     const std::string firstNpcFile = readFile("data/npcdef/0.def");
-    for (bool npcPlaced : {false, true}) {
-        // An NPC placed before the world's were loaded: the map is saved, the NPC files are not.
+    for (bool npcPlaced : {true, false}) {
+        // An NPC placed before the world's were loaded: the map is saved, the NPC files are not,
+        // and the edits still count as unsaved.
         if (npcPlaced) editor->npcs.push_back(new Actor());
+        else {
+            delete editor->npcs.back();
+            editor->npcs.pop_back();
+        }
         fillScreen(editor->screen, 0, 0, 0);
         CaptureOutput output;
         EXPECT_EQ(run({SDLK_s}), Waits{200});
@@ -136,6 +141,7 @@ TEST_F(InputTest, SaveShowsWhetherEverythingWasWritten) {
         EXPECT_EQ(output.out(), "Written. closing\n");
         EXPECT_TRUE(readFile(MAP_FILE) == expected) << "the map file is not the edited map";
         EXPECT_EQ(screenDifference(shown, messageAlone(npcPlaced ? SAVE_FAILED_MESSAGE : SAVED_MESSAGE)), "");
+        EXPECT_EQ(editor->history.hasUnsavedEdits(), npcPlaced);
     }
     EXPECT_EQ(readFile("data/npcdef/0.def"), firstNpcFile);
 
@@ -155,12 +161,15 @@ TEST_F(InputTest, LoadRereadsTheMapAndAppendsTheDefinitionsOnce) {
     Item* dropped = new Item();
     editor->items.push_back(dropped);
     const std::vector<int> fromFile = tiles();
-    editor->map.setTileAt(11, 13, fromFile[13 * MAP_SIZE + 11] == SEA_TILE ? 0 : SEA_TILE);
-    editor->reloadMinimap();
+    editor->showMinimap = false;
+    editor->currentTile = fromFile[13 * MAP_SIZE + 11] == SEA_TILE ? 0 : SEA_TILE;
+    click(SDL_BUTTON_LEFT, at(11), at(13));  // an undo step, which the load ends
     CaptureOutput quiet;
     EXPECT_EQ(run({SDLK_l}), Waits{200});
     EXPECT_TRUE(tiles() == fromFile) << "the edit survived the load";
     EXPECT_TRUE(editor->dataLoaded);
+    std::string said;
+    EXPECT_FALSE(editor->history.undo(WorldRef{editor->map, editor->npcs, editor->items}, said));
     ASSERT_EQ(editor->npcs.size(), static_cast<size_t>(1 + npcFiles));
     EXPECT_EQ(editor->npcs.front(), placed);
     ASSERT_EQ(editor->items.size(), static_cast<size_t>(1 + itemFiles));
