@@ -138,6 +138,17 @@ int EditorWindowTest::tapCounted(const std::string& key) {
     return scrollY - before;
 }
 
+void EditorWindowTest::chord(const std::string& key, const std::string& said, bool shift) {
+    const int before = occurrences(editor.out(), said);
+    std::vector<std::string> held = {"Control_L"};
+    if (shift) held.push_back("Shift_L");
+    held.push_back(key);
+    for (const std::string& k : held) ASSERT_NO_FATAL_FAILURE(keys({k}, true));
+    bool seen = waitWhileRunning([&] { return occurrences(editor.out(), said) > before; });
+    for (auto k = held.rbegin(); k != held.rend(); ++k) ASSERT_NO_FATAL_FAILURE(keys({*k}, false));
+    ASSERT_TRUE(seen) << "no \"" << said << "\"" << diagnostics();
+}
+
 void EditorWindowTest::setMode(int target) {
     for (int attempt = 0; attempt < 10 && mode != target && !HasFatalFailure(); ++attempt)
         mode = (mode + tapCounted("z")) % 5;

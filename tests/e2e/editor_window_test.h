@@ -14,8 +14,7 @@
 
 class EditorWindowTest : public ::testing::Test {
 protected:
-    // Declared in the order of their lives: the editor goes before the X connection, and
-    // that before the X server.
+    // In the order of their lives: the editor ends before the X connection, that before Xvfb.
     TempDir world;  // the editor's working directory: data/ and edfont.ttf
     TempDir logs;   // what the X server and the editor print
     ChildProcess xserver;
@@ -51,25 +50,24 @@ protected:
     void click(int button, int x, int y);
     // Holds the keys until the caption changes, then releases them.
     void holdUntilCaptionChanges(const std::vector<std::string>& keys);
-    // Holds the keys together with F3 until the screenshot appears, then releases them. F3
-    // comes last in the key order and waits 100 ms after writing the file, so the commands
-    // of the keys have run in that frame and the release lands before the next one.
+    // Holds the keys with F3 until the screenshot appears: F3 acts last in a frame and waits
+    // 100 ms, so the keys act in that frame only.
     void pressOnce(const std::vector<std::string>& keys);
-    // pressOnce with Down added as a counter: how many frames the key acted in, read from
-    // the caption (1 unless the release came late).
+    // pressOnce with Down as a counter: the frames the key acted in, read from the caption.
     int tapCounted(const std::string& key);
     void setMode(int target);  // presses Z until the right-click mode is the target
     void save() { pressOnce({"s"}); }
+    // Ctrl (and Shift) with the key, modifiers down first and up last, held until the editor
+    // prints its line; the release lands within the command's 200 ms wait, so it acts once.
+    void chord(const std::string& key, const std::string& said, bool shift = false);
     void load() { pressOnce({"l"}); }
 
-    // Clicks a mouse button other than the left one at a window position and waits until the
-    // first question's black answer strip shows: the prompt is open.
+    // Right-clicks and waits for the first question's black answer strip: the prompt is open.
     void openPrompt(int x, int y);
     // Whether the black answer strip of a question asked at top is shown, with nothing typed.
     bool answerStripShown(int top) { return x.isBlack(window, 10, top + 20, 500, 20); }
-    // Waits for the question asked at top, types the answer and presses Return. Answers are
-    // not empty: a typed answer leaves its strip no longer all black, so that a later question
-    // asked at the same place is told apart.
+    // Waits for the question asked at top, types the answer and Return. Answers are not empty,
+    // so that a later question asked at the same place is told apart by its black strip.
     void answer(int top, const std::string& text);
 
 

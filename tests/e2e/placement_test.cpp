@@ -1,4 +1,7 @@
-// NPCs and items placed through the real prompt, removed, saved and loaded, in the real window.
+// An NPC placed through the real prompt, removed, undone, saved and loaded, in the real
+// window; a signal with unsaved edits.
+#include <signal.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -21,52 +24,30 @@ std::string npcFile(int x, int y) {
            "\n10\n12\n5\n6\n150\n0\n8\n9\n4\n7\n1\nhi there\nBye now\nBob Smith\n0\n3\n2\n0\n";
 }
 
-// Type 8, a ranged weapon, brings a ninth question.
-const std::vector<std::string> ITEM_ANSWERS = {"Iron Bow", "bow", "a plain bow", "8", "15", "120", "2", "3", "4"};
-std::string itemFile(const std::string& type, int x, int y, const std::string& range) {
-    return type + "\n15\n120\n2\n" + std::to_string(x) + "\n" + std::to_string(y) + "\n0\nIron Bow\na plain bow\nbow\n3\n" +
-           range + "\n";
-}
-
 }  // namespace
 
-TEST_F(EditorWindowTest, PlacedNpcAndItemAreSavedExactlyAndTheirRemovalIsSaved) {
-    // A new world: no definition directories yet, so S writes its files.
+TEST_F(EditorWindowTest, APlacedNpcIsSavedExactlyAndItsRemovalIsSaved) {
+    // No NPC directory yet: L warns and the editor goes on; after it S writes the directory
+    // holding exactly the list.
     fs::remove_all(data("npcdef"));
-    fs::remove_all(data("idef"));
     ASSERT_NO_FATAL_FAILURE(launch());
-    // Loading a world without definitions warns and keeps the editor running; after it a save
-    // makes each directory hold exactly the list.
     ASSERT_NO_FATAL_FAILURE(load());
     EXPECT_NE(editor.err().find("*** WARNING *** DATA DIR data IS MISSING filename data/npcdef/0.def\n"), std::string::npos);
-    EXPECT_NE(editor.err().find("*** WARNING *** DATA DIR data IS MISSING\n"), std::string::npos);
 
     ASSERT_NO_FATAL_FAILURE(setMode(1));
     const int npcX = 500 + 48 * scrollX, npcY = 300 + 48 * scrollY;
     ASSERT_NO_FATAL_FAILURE(openPrompt(500, 300));
     for (int q = 0; q < 16; ++q) ASSERT_NO_FATAL_FAILURE(answer(npcQuestionTop(q), NPC_ANSWERS[q]));
 
-    ASSERT_NO_FATAL_FAILURE(setMode(2));
-    const int itemX = 600 + 48 * scrollX, itemY = 420 + 48 * scrollY;
-    ASSERT_NO_FATAL_FAILURE(openPrompt(600, 420));
-    for (int q = 0; q < 9; ++q) ASSERT_NO_FATAL_FAILURE(answer(40 * q, ITEM_ANSWERS[q]));
-
     ASSERT_NO_FATAL_FAILURE(save());
     EXPECT_EQ(readFile(data("npcdef/0.def")), npcFile(npcX, npcY));
-    EXPECT_EQ(readFile(data("idef/0.def")), itemFile("8", itemX, itemY, "4"));
     EXPECT_EQ(filesUnder(data("npcdef")).size(), 1u);
-    EXPECT_EQ(filesUnder(data("idef")).size(), 1u);
 
-    // Removal clicks inside each object's 48x48 box, wherever the view has moved since.
+    // Removal clicks inside the NPC's 48x48 box, wherever the view has moved since.
     ASSERT_NO_FATAL_FAILURE(setMode(3));
     ASSERT_NO_FATAL_FAILURE(click(3, npcX - 48 * scrollX + 10, npcY - 48 * scrollY + 10));
-    ASSERT_NO_FATAL_FAILURE(setMode(4));
-    ASSERT_NO_FATAL_FAILURE(click(3, itemX - 48 * scrollX + 10, itemY - 48 * scrollY + 10));
     ASSERT_NO_FATAL_FAILURE(save());
     EXPECT_TRUE(filesUnder(data("npcdef")).empty()) << "the removed NPC's file is still there";
-    // A removed item keeps its file, marked with type 5; only a ranged weapon writes its range.
-    EXPECT_EQ(readFile(data("idef/0.def")), itemFile("5", itemX, itemY, "0"));
-    EXPECT_EQ(filesUnder(data("idef")).size(), 1u);
     EXPECT_EQ(editor.err().find("***WARNING*** could not"), std::string::npos) << diagnostics();
     EXPECT_EQ(editor.err().find("not saved"), std::string::npos) << diagnostics();
 }
@@ -81,16 +62,32 @@ TEST_F(EditorWindowTest, ClosingTheWindowDuringAPromptExitsWithZero) {
     ASSERT_NO_FATAL_FAILURE(expectExit(0));
 }
 
-TEST_F(EditorWindowTest, LoadThenSaveWritesTheWorldBackByteForByte) {
+// Load, a removal undone, and a save write the world back byte for byte.
+TEST_F(EditorWindowTest, ARemovedNpcComesBackInItsPlaceAndASignalKeepsUnsavedEdits) {
+    // Three NPCs in view, at known places.
+    const std::string dir = data("npcdef");
+    for (int n = 3; fileExists(dir + "/" + std::to_string(n) + ".def"); ++n) removeFile(dir + "/" + std::to_string(n) + ".def");
+    for (int n = 0; n < 3; ++n) {
+        std::string bytes = readFile(dir + "/" + std::to_string(n) + ".def");
+        bytes = std::to_string(100 + 150 * n) + "\n200\n" + bytes.substr(bytes.find('\n', bytes.find('\n') + 1) + 1);
+        writeFile(dir + "/" + std::to_string(n) + ".def", bytes);
+    }
     const auto before = filesUnder(data(""));
-    ASSERT_GT(before.count("map.dat"), 0u);
-    ASSERT_GT(before.count("npcdef/0.def"), 0u);
-    ASSERT_GT(before.count("idef/0.def"), 0u);
+    ASSERT_GT(before.count("map.dat") * before.count("idef/0.def"), 0u);
     ASSERT_NO_FATAL_FAILURE(launch());
     ASSERT_NO_FATAL_FAILURE(load());
+    ASSERT_NO_FATAL_FAILURE(setMode(3));
+    ASSERT_NO_FATAL_FAILURE(click(3, 250 - 48 * scrollX + 10, 200 - 48 * scrollY + 10));
+    ASSERT_NO_FATAL_FAILURE(chord("z", "Undo: NPC "));
     ASSERT_NO_FATAL_FAILURE(save());
-    ASSERT_NO_FATAL_FAILURE(waitForOutput("Written. closing\n"));
-    EXPECT_TRUE(filesUnder(data("")) == before) << "the round trip changed the world's files";
+    EXPECT_TRUE(filesUnder(data("")) == before) << "the NPC did not come back in its place, or the round trip changed files";
     EXPECT_EQ(editor.err().find("***WARNING*** could not"), std::string::npos) << diagnostics();
     EXPECT_EQ(editor.err().find("not saved"), std::string::npos) << diagnostics();
+
+    ASSERT_NO_FATAL_FAILURE(chord("y", "Redo: NPC "));
+    ASSERT_EQ(kill(editor.pid, SIGTERM), 0);
+    ASSERT_TRUE(editor.waitForExit(WAIT_MS)) << diagnostics();
+    EXPECT_EQ(editor.endSignal, SIGTERM);
+    EXPECT_TRUE(filesUnder(data("")) == before);
+    EXPECT_EQ(filesUnder(world / "recovery/data/npcdef").size(), 2u);
 }

@@ -15,23 +15,19 @@ public:
 
     // The window's title (WM_NAME); empty when it has none or no longer exists.
     std::string windowName(unsigned long window);
-    // What a window manager sends when the user closes the window: a WM_DELETE_WINDOW
-    // client message. Without a window manager nobody else would send it.
+    // The WM_DELETE_WINDOW message a window manager sends when the user closes the window.
     bool sendCloseRequest(unsigned long window);
-    // Presses (or releases) the keys, named as X keysyms ("z", "Down", "F3"), through the
-    // XTEST extension in one flush, so that the editor's next event poll sees all of them:
-    // xdotool sends the keys of a chord one by one, and the editor checks for events so often
-    // that it would see each in a frame of its own.
+    // Presses (or releases) keysyms ("z", "F3") through XTEST in one flush, so that the editor's
+    // next event poll sees all of them (xdotool's one by one would land in separate frames).
     bool sendKeys(const std::vector<std::string>& keys, bool press);
-    // Presses and releases a mouse button at a window position in one flush, so that the
-    // editor sees both in the same check for events.
+    // Presses and releases a button at a window position in one flush.
     bool click(unsigned long window, int button, int x, int y);
     // The raw pixel values of an area of the window, row by row; empty when it cannot be read.
     std::vector<unsigned long> pixels(unsigned long window, int x, int y, int width, int height);
     // True when every pixel of the area of the window is black (pixel value 0).
     bool isBlack(unsigned long window, int x, int y, int width, int height);
-    // A white window over an area of the window, as another program's window would cover it;
-    // destroying it leaves the area to be repainted.
+    // A white window over an area, as another program's would cover it; destroying it leaves
+    // the area to be repainted.
     unsigned long cover(unsigned long window, int x, int y, int width, int height);
     void destroyWindow(unsigned long window);
 };

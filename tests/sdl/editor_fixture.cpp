@@ -4,6 +4,9 @@
 
 #include <cstring>
 
+#include "shell/map_editor.h"
+#include "wait_until.h"
+
 std::vector<Uint32> recordedDelays;
 
 static void recordDelay(Uint32 ms) { recordedDelays.push_back(ms); }
@@ -72,4 +75,116 @@ std::vector<Uint16> EditorTest::messageAlone(const char* message) {
     fillScreen(editor->screen, 0, 0, 0);
     editor->drawTextAt(message, 0, 0);
     return grabScreen(editor->screen);
+}
+
+SDL_Event keyPress(SDLKey key, Uint16 unicode) {
+    SDL_Event e;
+    std::memset(&e, 0, sizeof e);
+    e.type = SDL_KEYDOWN;
+    e.key.state = SDL_PRESSED;
+    e.key.keysym.sym = key;
+    e.key.keysym.unicode = unicode;
+    return e;
+}
+
+SDL_Event returnKey() { return keyPress(SDLK_RETURN, '\r'); }
+
+std::vector<SDL_Event> typingOf(const std::string& text) {
+    std::vector<SDL_Event> events;
+    for (char c : text) {
+        SDLKey key = SDLK_UNKNOWN;
+        if (c >= 'a' && c <= 'z') key = static_cast<SDLKey>(SDLK_a + (c - 'a'));
+        if (c >= 'A' && c <= 'Z') key = static_cast<SDLKey>(SDLK_a + (c - 'A'));
+        if (c >= '0' && c <= '9') key = static_cast<SDLKey>(SDLK_0 + (c - '0'));
+        if (c == ' ') key = SDLK_SPACE;
+        if (c == '-') key = SDLK_6;
+        if (c == '\b') key = SDLK_BACKSPACE;
+        if (key == SDLK_UNKNOWN) ADD_FAILURE() << "no key types '" << c << "'";
+        events.push_back(keyPress(key, static_cast<Uint16>(static_cast<unsigned char>(c))));
+    }
+    return events;
+}
+
+void queueEvents(const std::vector<SDL_Event>& events) {
+    ASSERT_LE(events.size(), static_cast<size_t>(EVENT_QUEUE_ROOM)) << "events do not fit in SDL's queue";
+    for (SDL_Event e : events) ASSERT_EQ(SDL_PushEvent(&e), 0);
+}
+
+void queueAnswers(const std::vector<std::string>& answers) {
+    std::vector<SDL_Event> events;
+    for (const std::string& answer : answers) {
+        std::vector<SDL_Event> keys = typingOf(answer);
+        events.insert(events.end(), keys.begin(), keys.end());
+        events.push_back(returnKey());
+    }
+    queueEvents(events);
+}
+
+bool eventQueueEmpty() {
+    SDL_Event peeked;
+    return SDL_PeepEvents(&peeked, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) == 0;
+}
+
+std::vector<Uint16> grab(SDL_Surface* surface, int x, int y, int w, int h) {
+    std::vector<Uint16> pixels;
+    for (int row = y; row < y + h; ++row) {
+        const Uint16* p = reinterpret_cast<const Uint16*>(static_cast<const Uint8*>(surface->pixels) + row * surface->pitch) + x;
+        pixels.insert(pixels.end(), p, p + w);
+    }
+    return pixels;
+}
+
+std::vector<Uint16> grabScreen(SDL_Surface* screen) { return grab(screen, 0, 0, screen->w, screen->h); }
+
+Uint32 rawPixel(SDL_Surface* surface, int x, int y) {
+    SDL_LockSurface(surface);  // RLE-encoded images have their pixels only while locked
+    const Uint8* p = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch + x * surface->format->BytesPerPixel;
+    Uint32 value = surface->format->BytesPerPixel == 2 ? *reinterpret_cast<const Uint16*>(p)
+                   : surface->format->BytesPerPixel == 4 ? *reinterpret_cast<const Uint32*>(p) : p[0];
+    SDL_UnlockSurface(surface);
+    return value;
+}
+
+Uint16 rawColour(SDL_Surface* surface, Uint8 r, Uint8 g, Uint8 b) {
+    return static_cast<Uint16>(SDL_MapRGB(surface->format, r, g, b));
+}
+
+void fillScreen(SDL_Surface* screen, Uint8 r, Uint8 g, Uint8 b) { fillArea(screen, 0, 0, screen->w, screen->h, r, g, b); }
+
+void fillArea(SDL_Surface* screen, int x, int y, int w, int h, Uint8 r, Uint8 g, Uint8 b) {
+    SDL_Rect area = {static_cast<Sint16>(x), static_cast<Sint16>(y), static_cast<Uint16>(w), static_cast<Uint16>(h)};
+    SDL_FillRect(screen, &area, SDL_MapRGB(screen->format, r, g, b));
+}
+
+size_t countOf(const std::vector<Uint16>& pixels, Uint16 value) {
+    size_t n = 0;
+    for (Uint16 p : pixels) n += p == value;
+    return n;
+}
+
+std::string screenDifference(const std::vector<Uint16>& got, const std::vector<Uint16>& expected) {
+    if (got.size() != expected.size()) return "screens of different sizes";
+    size_t differing = 0, first = 0;
+    for (size_t i = 0; i < got.size(); ++i)
+        if (got[i] != expected[i] && differing++ == 0) first = i;
+    if (differing == 0) return "";
+    return std::to_string(differing) + " pixels differ, the first at (" + std::to_string(first % SCREEN_WIDTH) + "," +
+           std::to_string(first / SCREEN_WIDTH) + ")";
+}
+
+EventFeeder::EventFeeder(std::function<void(EventFeeder&)> script) : thread([this, script] { script(*this); }) {}
+
+void EventFeeder::join() {
+    if (thread.joinable()) thread.join();
+}
+
+void EventFeeder::pushAll(const std::vector<SDL_Event>& events) {
+    for (SDL_Event e : events)
+        if (!waitUntil([&] { return SDL_PushEvent(&e) == 0; }, 20000, 1)) timedOut = true;
+}
+
+bool EventFeeder::waitFor(const std::function<bool()>& condition, int timeoutMs) {
+    const bool held = waitUntil(condition, timeoutMs);
+    if (!held) timedOut = true;
+    return held;
 }

@@ -96,12 +96,12 @@ TEST_F(InputTest, KeyGroupsActInTheirOrderWithTheirWaits) {
         EXPECT_EQ(keyState(), steps[i].after);
     }
     EXPECT_TRUE(fileExists("sshot.bmp"));
-    // No upper limit on scrolling; the palette stops at the last tile.
+    // No upper limit on scrolling; ] reaches tile 46; the palette stops at the last tile.
     editor->scrollY = MAP_SIZE - 1;
     editor->scrollX = 1000;
     editor->paletteScroll = LAST_TILE;
-    EXPECT_EQ(run({SDLK_DOWN, SDLK_RIGHT, SDLK_a}), (Waits{100, 100, 25}));
-    EXPECT_EQ(keyState(), KeyState(1001, MAP_SIZE, 45, LAST_TILE, false, true, 0));
+    EXPECT_EQ(run({SDLK_DOWN, SDLK_RIGHT, SDLK_RIGHTBRACKET, SDLK_a}), (Waits{100, 100, 100, 25}));
+    EXPECT_EQ(keyState(), KeyState(1001, MAP_SIZE, 46, LAST_TILE, false, true, 0));
 }
 
 TEST_F(InputTest, SaveComesBeforeLoadAndLoadBeforeTheModeKey) {
@@ -117,49 +117,33 @@ TEST_F(InputTest, SaveComesBeforeLoadAndLoadBeforeTheModeKey) {
 
 // ---- save and load
 
-TEST_F(InputTest, SaveWritesTheEditedMapAndShowsTheSavedMessage) {
+TEST_F(InputTest, SaveShowsWhetherEverythingWasWritten) {
     std::string expected = readFile(MAP_FILE);
     const int x = 11, y = 13;
     editor->showMinimap = false;
     editor->currentTile = expected[y * 351 + x] == 'A' + SEA_TILE ? 0 : SEA_TILE;
     click(SDL_BUTTON_LEFT, at(x), at(y));
     expected[y * 351 + x] = static_cast<char>('A' + editor->currentTile);
-    fillScreen(editor->screen, 0, 0, 0);
-    CaptureOutput output;
-    EXPECT_EQ(run({SDLK_s}), Waits{200});
-    const std::vector<Uint16> shown = grabScreen(editor->screen);
-    EXPECT_EQ(output.err(), "");
-    EXPECT_TRUE(readFile(MAP_FILE) == expected) << "the map file is not the edited map";
-    EXPECT_EQ(screenDifference(shown, messageAlone(SAVED_MESSAGE)), "");
-}
-
-TEST_F(InputTest, SaveThatLeavesAnythingUnwrittenShowsTheFailureMessage) {
-    // NPCs placed before the world's were loaded: the map is saved, the NPC files are not.
-    editor->npcs.push_back(new Actor());
     const std::string firstNpcFile = readFile("data/npcdef/0.def");
-    ASSERT_NE(firstNpcFile, "") << "the default world has no NPC files";
-    fillScreen(editor->screen, 0, 0, 0);
-    {
+    for (bool npcPlaced : {true, false}) {
+        // An NPC placed before the world's were loaded: the map is saved, the NPC files are not,
+        // and the edits still count as unsaved.
+        if (npcPlaced) editor->npcs.push_back(new Actor());
+        else {
+            delete editor->npcs.back();
+            editor->npcs.pop_back();
+        }
+        fillScreen(editor->screen, 0, 0, 0);
         CaptureOutput output;
-        run({SDLK_s});
-        EXPECT_EQ(output.err(), "***WARNING*** NPCs not saved: press L to load the world's NPCs first\n");
+        EXPECT_EQ(run({SDLK_s}), Waits{200});
+        const std::vector<Uint16> shown = grabScreen(editor->screen);  // before messageAlone draws over it
+        EXPECT_EQ(output.err(), npcPlaced ? "***WARNING*** NPCs not saved: press L to load the world's NPCs first\n" : "");
         EXPECT_EQ(output.out(), "Written. closing\n");
+        EXPECT_TRUE(readFile(MAP_FILE) == expected) << "the map file is not the edited map";
+        EXPECT_EQ(screenDifference(shown, messageAlone(npcPlaced ? SAVE_FAILED_MESSAGE : SAVED_MESSAGE)), "");
+        EXPECT_EQ(editor->history.hasUnsavedEdits(), npcPlaced);
     }
-    std::vector<Uint16> shown = grabScreen(editor->screen);  // before messageAlone draws over it
-    EXPECT_EQ(screenDifference(shown, messageAlone(SAVE_FAILED_MESSAGE)), "");
     EXPECT_EQ(readFile("data/npcdef/0.def"), firstNpcFile);
-
-    // A directory in the way: the map cannot be written either, and the rest is still tried.
-    removeFile(MAP_FILE);
-    makeDirs(MAP_FILE);
-    fillScreen(editor->screen, 0, 0, 0);
-    CaptureOutput output;
-    run({SDLK_s});
-    EXPECT_EQ(output.out(), "");
-    EXPECT_EQ(output.err(), "***WARNING*** could not write data/map.dat: Is a directory\n"
-                            "***WARNING*** NPCs not saved: press L to load the world's NPCs first\n");
-    shown = grabScreen(editor->screen);
-    EXPECT_EQ(screenDifference(shown, messageAlone(SAVE_FAILED_MESSAGE)), "");
 
     // The screenshot is written as the saves are: what is in its way stays, with a warning.
     makeDirs("sshot.bmp/kept");
@@ -167,27 +151,6 @@ TEST_F(InputTest, SaveThatLeavesAnythingUnwrittenShowsTheFailureMessage) {
     run({SDLK_F3});
     EXPECT_EQ(shot.err(), "***WARNING*** could not write sshot.bmp: Is a directory\n");
     EXPECT_TRUE(std::filesystem::is_directory("sshot.bmp/kept"));
-}
-
-TEST_F(InputTest, NewWorldCanBeSavedAgainAndAgainInOneRun) {
-    // A world without NPC files: the first save numbers them from 0, and later saves in the
-    // same run renumber the directory (it holds exactly the list) instead of refusing.
-    std::filesystem::remove_all("data/npcdef");
-    CaptureOutput output;
-    for (const char* name : {"Ann", "Bob", "Cid"}) {
-        editor->npcs.push_back(new Actor());
-        editor->npcs.back()->name = name;
-        if (editor->npcs.size() != 2) run({SDLK_s});
-    }
-    editor->killNPCAt(0, 0);  // all three stand at (0, 0): the first goes
-    run({SDLK_s});
-    EXPECT_EQ(output.err(), "");
-    Actor first, second;
-    ASSERT_EQ(first.serializeFrom(npcDefPath(DATA_DIR, 0)), 0);
-    ASSERT_EQ(second.serializeFrom(npcDefPath(DATA_DIR, 1)), 0);
-    EXPECT_EQ(first.name, "Bob");
-    EXPECT_EQ(second.name, "Cid");
-    EXPECT_FALSE(fileExists(npcDefPath(DATA_DIR, 2)));
 }
 
 TEST_F(InputTest, LoadRereadsTheMapAndAppendsTheDefinitionsOnce) {
@@ -198,37 +161,25 @@ TEST_F(InputTest, LoadRereadsTheMapAndAppendsTheDefinitionsOnce) {
     Item* dropped = new Item();
     editor->items.push_back(dropped);
     const std::vector<int> fromFile = tiles();
-    editor->map.setTileAt(11, 13, fromFile[13 * MAP_SIZE + 11] == SEA_TILE ? 0 : SEA_TILE);
-    editor->reloadMinimap();
+    editor->showMinimap = false;
+    editor->currentTile = fromFile[13 * MAP_SIZE + 11] == SEA_TILE ? 0 : SEA_TILE;
+    click(SDL_BUTTON_LEFT, at(11), at(13));  // an undo step, which the load ends
     CaptureOutput quiet;
     EXPECT_EQ(run({SDLK_l}), Waits{200});
     EXPECT_TRUE(tiles() == fromFile) << "the edit survived the load";
     EXPECT_TRUE(editor->dataLoaded);
+    std::string said;
+    EXPECT_FALSE(editor->history.undo(WorldRef{editor->map, editor->npcs, editor->items}, said));
     ASSERT_EQ(editor->npcs.size(), static_cast<size_t>(1 + npcFiles));
     EXPECT_EQ(editor->npcs.front(), placed);
     ASSERT_EQ(editor->items.size(), static_cast<size_t>(1 + itemFiles));
     EXPECT_EQ(editor->items.front(), dropped);
-    SDL_Surface* fresh = editor->renderMinimap(editor->map);
-    EXPECT_TRUE(grab(editor->minimap, 0, 0, MAP_SIZE, MAP_SIZE) == grab(fresh, 0, 0, MAP_SIZE, MAP_SIZE))
-        << "the minimap still shows the edit";
-    SDL_FreeSurface(fresh);
 
     // Only once a run, but it waits every time.
     editor->map.setTileAt(11, 13, 30);
     EXPECT_EQ(run({SDLK_l}), Waits{200});
     EXPECT_EQ(editor->map.getTileAt(11, 13), 30) << "the map was read again";
     EXPECT_EQ(editor->npcs.size(), static_cast<size_t>(1 + npcFiles));
-}
-
-TEST_F(InputTest, LoadWithTheMapFileGoneKeepsTheGridAndGoesOn) {
-    removeFile(MAP_FILE);
-    editor->map.setTileAt(11, 13, 30);
-    CaptureOutput output;
-    EXPECT_EQ(run({SDLK_l}), Waits{200});
-    EXPECT_NE(output.err().find("map file data/map.dat is missing\n"), std::string::npos);
-    EXPECT_EQ(editor->map.getTileAt(11, 13), 30);
-    EXPECT_EQ(editor->npcs.size(), static_cast<size_t>(definitionCount("data/npcdef")));
-    EXPECT_TRUE(editor->dataLoaded);
 }
 
 // ---- left clicks: minimap jump, palette pick, paint
@@ -325,58 +276,66 @@ TEST_F(InputTest, FillPaintsExactlyTheRectangleBeforeTheScreenshotAndClearsIt) {
               std::make_tuple(-1, -1, -1, -1));
     EXPECT_TRUE(minimapShows(2, 3, 0, 0, 255) && minimapShows(5, 7, 0, 0, 255));
     EXPECT_TRUE(minimapShows(6, 7, 100, 100, 100));
-
-    // With one corner F paints nothing, but clears it and still draws the minimap again.
-    click(SDL_BUTTON_RIGHT, at(2), at(3));
-    editor->map.setTileAt(11, 13, 0);
-    editor->reloadMinimap();
-    editor->map.setTileAt(11, 13, SEA_TILE);  // changed behind the minimap's back
-    expected = tiles();
-    run({SDLK_f});
-    EXPECT_TRUE(tiles() == expected);
-    EXPECT_EQ(editor->selX1, -1);
-    EXPECT_TRUE(minimapShows(11, 13, 0, 0, 255));
 }
 
-TEST_F(InputTest, OtherButtonsPlaceAndRemoveByTheModeAtTheWorldPosition) {
+TEST_F(InputTest, CtrlZUndoesAndCtrlYOrCtrlShiftZRedoesLeavingTheModeAlone) {
+    for (int x = 1; x <= 3; ++x)
+        for (int y = 1; y <= 3; ++y) editor->map.setTileAt(x, y, 0);
+    const std::vector<int> original = tiles();
+    editor->currentTile = SEA_TILE;
+    editor->showMinimap = false;
+    click(SDL_BUTTON_LEFT, at(1), at(1));
+    const std::vector<int> painted = tiles();
+    selectWithClicks(SDL_BUTTON_RIGHT, 3, 3, 2, 2);
+    run({SDLK_f});
+    const std::vector<int> filled = tiles();
+    CaptureOutput output;
+    const struct {
+        SDLMod mods;
+        std::vector<SDLKey> keys;
+        const std::vector<int>& after;
+    } steps[] = {{KMOD_LCTRL, {SDLK_LCTRL, SDLK_z}, painted}, {KMOD_RCTRL, {SDLK_RCTRL, SDLK_z}, original},
+                 {KMOD_LCTRL, {SDLK_LCTRL, SDLK_y}, painted}, {KMOD_LCTRL, {SDLK_LCTRL, SDLK_LSHIFT, SDLK_z}, filled}};
+    for (const auto& step : steps) {
+        SDL_SetModState(static_cast<SDLMod>(step.mods | (step.keys.size() == 3 ? KMOD_LSHIFT : 0)));
+        EXPECT_EQ(run(step.keys), Waits{200});
+        EXPECT_TRUE(tiles() == step.after);
+        EXPECT_EQ(editor->rightClickMode, MODE_SELECT);
+    }
+    EXPECT_EQ(output.out(), "Undo: fill of 4 cells\nUndo: paint of cell 1,1\nRedo: paint of cell 1,1\nRedo: fill of 4 cells\n");
+}
+
+TEST_F(InputTest, OtherButtonsPlaceEditAndRemoveByTheModeAtTheWorldPosition) {
     editor->scrollX = 2;
     editor->scrollY = 1;
-    editor->rightClickMode = MODE_PLACE_ITEM;
-    pushClick(SDL_BUTTON_MIDDLE, 100, 50);
-    queueAnswers({"Sword", "sw", "sharp", "3", "", "", "", ""});
-    editor->getInput();
-    ASSERT_EQ(editor->items.size(), 1u);
-    EXPECT_EQ(editor->items[0]->name, "Sword");
-    EXPECT_EQ(editor->items[0]->x, 196.0f);  // the click plus 48 times the scroll
-    EXPECT_EQ(editor->items[0]->y, 98.0f);
-
-    editor->rightClickMode = MODE_PLACE_NPC;
-    pushClick(SDL_BUTTON_RIGHT, 100, 50);
-    queueAnswers({"Guard", "", "", "", "", "", "", "", "", "", "", "", "", "", "", ""});
-    editor->getInput();
-    ASSERT_EQ(editor->npcs.size(), 1u);
-    EXPECT_EQ(editor->npcs.front()->name, "Guard");
-    EXPECT_EQ(editor->npcs.front()->x, 196.0f);
-    EXPECT_EQ(editor->npcs.front()->y, 98.0f);
-
-    // Ctrl edits the object under the pointer in a place mode, and changes nothing in the others.
-    SDL_SetModState(KMOD_LCTRL);
-    pushClick(SDL_BUTTON_RIGHT, 100, 50);
-    queueAnswers({"s", "", "", "", "", "", "", "", "", "", "", "", "", "", "", ""});
-    editor->getInput();
-    editor->rightClickMode = MODE_PLACE_ITEM;
-    pushClick(SDL_BUTTON_RIGHT, 100, 50);
-    queueAnswers({"s", "", "", "", "", "", "", ""});
-    editor->getInput();
-    EXPECT_EQ(editor->npcs.front()->name + editor->items[0]->name, "GuardsSwords");
-    EXPECT_EQ(editor->npcs.size() + editor->items.size(), 2u);
-
-    editor->rightClickMode = MODE_KILL_ITEM;
-    click(SDL_BUTTON_WHEELDOWN, 100, 50);
+    // Ctrl edits the object under the pointer in a place mode ("s" appended to the name).
+    const struct {
+        int mode, button, ctrl;
+        std::vector<std::string> answers;
+    } steps[] = {{MODE_PLACE_NPC, SDL_BUTTON_RIGHT, 0, {"Guard", "", "", "", "", "", "", "", "", "", "", "", "", "", "", ""}},
+                 {MODE_PLACE_ITEM, SDL_BUTTON_MIDDLE, 0, {"Sword", "sw", "sharp", "3", "", "", "", ""}},
+                 {MODE_PLACE_NPC, SDL_BUTTON_RIGHT, KMOD_LCTRL, {"s", "", "", "", "", "", "", "", "", "", "", "", "", "", "", ""}},
+                 {MODE_PLACE_ITEM, SDL_BUTTON_RIGHT, KMOD_LCTRL, {"s", "", "", "", "", "", "", ""}},
+                 {MODE_KILL_ITEM, SDL_BUTTON_WHEELDOWN, 0, {}},
+                 {MODE_KILL_NPC, SDL_BUTTON_WHEELUP, KMOD_LCTRL, {}}};
+    for (const auto& s : steps) {
+        editor->rightClickMode = s.mode;
+        SDL_SetModState(static_cast<SDLMod>(s.ctrl));
+        pushClick(s.button, 100, 50);
+        queueAnswers(s.answers);
+        editor->getInput();
+        if (s.mode == MODE_PLACE_NPC) {
+            EXPECT_EQ(editor->npcs.front()->name, s.ctrl ? "Guards" : "Guard");
+        }
+        if (s.ctrl || s.mode != MODE_PLACE_ITEM) continue;
+        ASSERT_EQ(editor->npcs.size() + editor->items.size(), 2u);
+        for (auto [x, y] : {std::pair{editor->items[0]->x, editor->items[0]->y}, {editor->npcs.front()->x, editor->npcs.front()->y}})
+            EXPECT_EQ(std::make_pair(x, y), std::make_pair(196.0f, 98.0f));  // the click plus 48 times the scroll
+    }
+    EXPECT_TRUE(eventQueueEmpty());
+    EXPECT_EQ(editor->items[0]->name, "Swords");
     EXPECT_EQ(editor->items[0]->type, ITEM_TYPE_REMOVED);
-    editor->rightClickMode = MODE_KILL_NPC;
-    click(SDL_BUTTON_WHEELUP, 100, 50);
-    EXPECT_TRUE(editor->npcs.empty());
+    EXPECT_TRUE(editor->npcs.empty());  // placed at the same place as the item, edited, removed
 }
 
 }  // namespace

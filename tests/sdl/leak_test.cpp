@@ -28,21 +28,14 @@ protected:
     std::string answer;
 
     // Frames with no key held: nothing waits. Every tenth frame a prompt is answered.
-    void run(int frameCount) {
+    void runFrames(int frameCount) {
         for (int i = 1; i <= frameCount; ++i) {
             editor->runFrame();
             if (i % 10 == 0) answerPrompt();
         }
     }
     void answerPrompt() {
-        const std::string typed = "Leak check 42";
-        pushKey(SDLK_x, 'x');
-        pushKey(SDLK_BACKSPACE, '\b');
-        for (char c : typed) {
-            SDLKey key = c == ' ' ? SDLK_SPACE : static_cast<SDLKey>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-            pushKey(key, static_cast<Uint16>(c));
-        }
-        pushKey(SDLK_RETURN, '\r');
+        queueAnswers({"x\bLeak check 42"});
         answer = editor->getUserString("Name:", 10, 300);
     }
 };
@@ -52,9 +45,7 @@ TEST_F(LeakTest, ThousandFramesWithTextAndPromptsHoldNoMoreMemory) {
     // map, the HUD with its text, the minimap and the palette, and the sprites.
     {
         CaptureOutput quiet;
-        holdKeys({SDLK_l});
-        editor->getInput();
-        holdKeys({});
+        EditorTest::run({SDLK_l});
     }
     ASSERT_FALSE(editor->npcs.empty()) << "the default world has no NPCs to draw";
     const Actor* npc = editor->npcs.front();
@@ -64,10 +55,10 @@ TEST_F(LeakTest, ThousandFramesWithTextAndPromptsHoldNoMoreMemory) {
     recordedDelays.clear();
     recordedDelays.shrink_to_fit();
 
-    run(100);  // caches of SDL, the font and the C++ library fill here
+    runFrames(100);  // caches of SDL, the font and the C++ library fill here
     ASSERT_EQ(answer, "Leak check 42");
     const size_t after100 = heapInUse();
-    run(900);
+    runFrames(900);
     const size_t after1000 = heapInUse();
     EXPECT_TRUE(recordedDelays.empty()) << "a command fired with no key held";
     EXPECT_LE(after1000, after100 + SLACK_BYTES)

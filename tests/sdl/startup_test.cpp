@@ -10,52 +10,34 @@
 namespace {
 
 const std::vector<std::string> DUMMY_VIDEO = {"SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy"};
+const char* const LOADED = "Assets loaded.\nmap loaded....\n";
 
-// Runs the editor; a healthy one never ends by itself, so it is stopped after a while.
-ProcessResult start(const TempDir& world, const std::vector<std::string>& env = DUMMY_VIDEO, int ms = 1500) {
-    return runProcess({MAPED_BINARY}, world.path, env, ms);
-}
-
-TEST(Startup, DefaultWorldStartsAndReportsTheEndsOfItsNumberedArt) {
-    TempDir world;
-    makeDefaultWorld(world.path);
-    int pictures = 0;
-    while (fileExists(world / ("data/assets/items/" + std::to_string(pictures) + ".png"))) ++pictures;
-    ProcessResult run = start(world);
-    EXPECT_TRUE(run.timedOut) << run.err;  // still running: start-up succeeded
-    EXPECT_EQ(run.out, "Assets loaded.\nmap loaded....\n");
-    EXPECT_EQ(run.err, "Warning: data/assets/items/" + std::to_string(pictures) +
-                           ".png doesn't exist (can be ignored)\ndata/assets/tiles/47.png doesn't exist\n");
-}
-
-TEST(Startup, MissingOrBrokenFilesAndNoDisplay) {
+TEST(Startup, TheEndsOfTheNumberedArtMissingOrBrokenFilesAndNoDisplay) {
     const struct {
         const char* what;
         std::vector<std::string> removed;
         std::string broken;  // written with bytes that are no picture
-        int status;          // -1: still running
+        int status;          // -1: still running after 1.5 s, as a healthy editor is
         std::string out, err;
         bool wholeErr;       // else err must be in the output
         std::vector<std::string> env = DUMMY_VIDEO;
         bool pipes = false;  // the removed files replaced by named pipes, which must not block
     } cases[] = {
-        {"gaps end the tile and item lists", {"data/assets/tiles/5.png", "data/assets/items/0.png"}, "", -1,
-         "Assets loaded.\nmap loaded....\n",
+        {"default world", {}, "", -1, LOADED,
+         "Warning: data/assets/items/12.png doesn't exist (can be ignored)\ndata/assets/tiles/47.png doesn't exist\n", true},
+        {"gaps end the tile and item lists", {"data/assets/tiles/5.png", "data/assets/items/0.png"}, "", -1, LOADED,
          "Warning: data/assets/items/0.png doesn't exist (can be ignored)\ndata/assets/tiles/5.png doesn't exist\n", true},
-        {"font", {"edfont.ttf"}, "", 1, "Assets loaded.\nmap loaded....\n", "Could not locate font!\n", false},
+        {"font", {"edfont.ttf"}, "", 1, LOADED, "Could not locate font!\n", false},
         {"map", {"data/map.dat"}, "", 1, "Assets loaded.\n", "map file data/map.dat is missing\n", false},
         // Sprites come first: the missing item picture is never reached.
         {"sprite", {"data/assets/sprites/3/2-1.png", "data/assets/items/0.png"}, "", 1, "",
          "***CRITICAL ERROR*** Sprite data/assets/sprites/3/2-1.png not found...\n", true},
-        {"icon", {"data/assets/icns/10.png"}, "", 1, "", "data/assets/icns/10.png doesn't exist\n", false},
         {"broken icon", {}, "data/assets/icns/10.png", 1, "", "data/assets/icns/10.png doesn't exist\n", false},
         {"no display", {}, "", 1, "", "xvfb-run", false, {"DISPLAY", "SDL_VIDEODRIVER"}},
-        {"pipes as a tile and a picture", {"data/assets/tiles/5.png", "data/assets/items/0.png"}, "", -1,
-         "Assets loaded.\nmap loaded....\n",
+        {"pipes as a tile and a picture", {"data/assets/tiles/5.png", "data/assets/items/0.png"}, "", -1, LOADED,
          "Warning: data/assets/items/0.png doesn't exist (can be ignored)\ndata/assets/tiles/5.png doesn't exist\n", true,
          DUMMY_VIDEO, true},
-        {"a pipe as the font", {"edfont.ttf"}, "", 1, "Assets loaded.\nmap loaded....\n", "Could not locate font!\n", false,
-         DUMMY_VIDEO, true},
+        {"a pipe as the font", {"edfont.ttf"}, "", 1, LOADED, "Could not locate font!\n", false, DUMMY_VIDEO, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -66,7 +48,7 @@ TEST(Startup, MissingOrBrokenFilesAndNoDisplay) {
             if (c.pipes) mkfifo((world / path).c_str(), 0644);
         }
         if (!c.broken.empty()) writeFile(world / c.broken, "not a picture");
-        ProcessResult run = start(world, c.env, c.status == -1 ? 1500 : 20000);
+        ProcessResult run = runProcess({MAPED_BINARY}, world.path, c.env, c.status == -1 ? 1500 : 20000);
         EXPECT_EQ(run.timedOut, c.status == -1) << run.err;
         EXPECT_EQ(run.status, c.status);  // -1 for one that was stopped
         EXPECT_EQ(run.out, c.out);
