@@ -1,5 +1,6 @@
 #pragma once
 // Shared helpers for the tests: temporary directories, files, fixture worlds, child processes.
+#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
@@ -46,13 +47,14 @@ class CaptureOutput {
 public:
     CaptureOutput();
     ~CaptureOutput();
-    std::string out();  // stops capturing on first call of either
-    std::string err();
+    std::string out() { return read(1); }  // stops capturing on first call of either
+    std::string err() { return read(2); }
 private:
-    int savedOut, savedErr;
-    std::string outPath, errPath;
+    int saved[2];
+    FILE* files[2];
     bool stopped = false;
     void stop();
+    std::string read(int fd);
 };
 
 // Changes the working directory for the life of the object.

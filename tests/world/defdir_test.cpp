@@ -52,13 +52,6 @@ std::string npcMissing(const std::string& path) {
 }
 }  // namespace
 
-TEST(DefDir, PathsAreNumberedUnderTheDataDirectory) {
-    EXPECT_EQ(npcDefPath("data", 0), "data/npcdef/0.def");
-    EXPECT_EQ(itemDefPath("data", 12), "data/idef/12.def");
-    std::string longDir(200, 'd');
-    EXPECT_EQ(npcDefPath(longDir, 2147483647), longDir + "/npcdef/2147483647.def");
-}
-
 TEST(DefDirLoad, StopsAtTheFirstGapAndAppends) {
     TempDir dir;
     writeNpcs(dir.path, {0, 1, 3});
@@ -90,19 +83,6 @@ TEST(DefDirLoad, MissingFirstFileWarnsAboutTheDirectory) {
                                  " IS MISSING filename " + npcDefPath(data, 0) + "\n***WARNING*** file " +
                                  itemDefPath(data, 0) + " not found. You can probably ignore this\n" +
                                  "*** WARNING *** DATA DIR " + data + " IS MISSING\n");
-}
-
-TEST(DefDirSave, WritesExactlyTheListCreatingTheDirectory) {
-    TempDir dir;
-    std::string data = dir / "data";  // neither data nor data/idef exists yet
-    Items items{1, ITEM_TYPE_REMOVED, 3};
-    int owned = 0;
-    ASSERT_TRUE(saveItemFiles(data, items.list, owned, false));
-    EXPECT_EQ(owned, 3);
-    EXPECT_EQ(readFile(itemDefPath(data, 1)), items.list[1]->serialize());  // removed items keep their number
-    EXPECT_TRUE(fileExists(itemDefPath(data, 2)));
-    EXPECT_FALSE(fileExists(itemDefPath(data, 3)));
-    EXPECT_FALSE(fileExists(itemDefPath(data, 0) + ".tmp"));
 }
 
 TEST(DefDirSave, AfterLoadingStaleFilesBeyondTheListAreRemoved) {

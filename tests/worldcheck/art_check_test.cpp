@@ -50,10 +50,8 @@ TEST(WorldCheckArt, MapTilesAndItemIconsCountOnlyTheImagesBeforeAGap) {
     world.setItems({item});
     removeFile(world / "data/assets/tiles/1.png");
     removeFile(world / "data/assets/items/1.png");
-    ProcessResult result = runCheck({world.dir.path});
-    EXPECT_EQ(result.status, 1);
-    std::vector<std::string> lines = splitAtLineFeeds(result.out);
-    ASSERT_EQ(lines.size(), 5u) << result.out;
+    std::vector<std::string> lines = splitAtLineFeeds(checkOutput(world));
+    ASSERT_EQ(lines.size(), 5u);
     // The gaps themselves, as above.
     EXPECT_EQ(lines[0].rfind("data/assets/items: files after the gap at 1.png are never loaded: 2.png", 0), 0u);
     EXPECT_EQ(lines[1].rfind("data/assets/tiles: files after the gap at 1.png are never loaded: 2.png", 0), 0u);
