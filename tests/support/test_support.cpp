@@ -48,6 +48,23 @@ void writeFile(const std::string& path, const std::string& bytes) {
 void makeDirs(const std::string& path) { fs::create_directories(path); }
 void removeFile(const std::string& path) { std::remove(path.c_str()); }
 
+OwnedWorld::OwnedWorld(std::initializer_list<const char*> npcNames, int itemCount) {
+    map->Init();
+    for (const char* name : npcNames) npcs.push_back(new Actor()), npcs.back()->name = name;
+    for (int n = 0; n < itemCount; ++n) items.push_back(new Item());
+}
+
+OwnedWorld::~OwnedWorld() {
+    for (Actor* a : npcs) delete a;
+    for (Item* i : items) delete i;
+}
+
+std::vector<std::string> OwnedWorld::npcNames() const {
+    std::vector<std::string> names;
+    for (const Actor* a : npcs) names.push_back(a->name);
+    return names;
+}
+
 void makeDefaultWorld(const std::string& root) {
     if (!generateWorld(root)) throw std::runtime_error("could not generate the default world in " + root);
 }

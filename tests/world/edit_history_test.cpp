@@ -4,18 +4,11 @@
 #include <memory>
 #include <random>
 
+#include "test_support.h"
 #include "world/edit_history.h"
 
 namespace {
-struct World {
-    std::unique_ptr<Map> map = std::make_unique<Map>();
-    std::list<Actor*> npcs;
-    std::vector<Item*> items;
-    World() { map->Init(); }
-    ~World() {
-        for (Actor* a : npcs) delete a;
-        for (Item* i : items) delete i;
-    }
+struct World : OwnedWorld {
     WorldRef ref() { return WorldRef{*map, npcs, items}; }
     // Everything a save would write.
     std::string bytes() const {
