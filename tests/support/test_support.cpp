@@ -1,22 +1,14 @@
 #include "test_support.h"
 
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <stdexcept>
-#include <thread>
 
 #include "child_process.h"
 #include "wait_until.h"
@@ -56,6 +48,23 @@ void writeFile(const std::string& path, const std::string& bytes) {
 void makeDirs(const std::string& path) { fs::create_directories(path); }
 void removeFile(const std::string& path) { std::remove(path.c_str()); }
 
+OwnedWorld::OwnedWorld(std::initializer_list<const char*> npcNames, int itemCount) {
+    map->Init();
+    for (const char* name : npcNames) npcs.push_back(new Actor()), npcs.back()->name = name;
+    for (int n = 0; n < itemCount; ++n) items.push_back(new Item());
+}
+
+OwnedWorld::~OwnedWorld() {
+    for (Actor* a : npcs) delete a;
+    for (Item* i : items) delete i;
+}
+
+std::vector<std::string> OwnedWorld::npcNames() const {
+    std::vector<std::string> names;
+    for (const Actor* a : npcs) names.push_back(a->name);
+    return names;
+}
+
 void makeDefaultWorld(const std::string& root) {
     if (!generateWorld(root)) throw std::runtime_error("could not generate the default world in " + root);
 }
@@ -83,47 +92,35 @@ ProcessResult runProcess(const std::vector<std::string>& argv, const std::string
 }
 
 CaptureOutput::CaptureOutput() {
-    char pattern[] = "/tmp/mapedit-capture-XXXXXX";
-    int fd = mkstemp(pattern);
-    outPath = pattern;
-    close(fd);
-    char pattern2[] = "/tmp/mapedit-capture-XXXXXX";
-    fd = mkstemp(pattern2);
-    errPath = pattern2;
-    close(fd);
-    fflush(stdout);
-    fflush(stderr);
-    savedOut = dup(1);
-    savedErr = dup(2);
-    int o = open(outPath.c_str(), O_WRONLY | O_TRUNC);
-    int e = open(errPath.c_str(), O_WRONLY | O_TRUNC);
-    dup2(o, 1);
-    dup2(e, 2);
-    close(o);
-    close(e);
+    fflush(nullptr);
+    for (int fd : {1, 2}) {
+        saved[fd - 1] = dup(fd);
+        files[fd - 1] = tmpfile();
+        dup2(fileno(files[fd - 1]), fd);
+    }
 }
 
 void CaptureOutput::stop() {
     if (stopped) return;
     stopped = true;
-    fflush(stdout);
-    fflush(stderr);
+    fflush(nullptr);
     std::cout.flush();
     std::cerr.flush();
-    dup2(savedOut, 1);
-    dup2(savedErr, 2);
-    close(savedOut);
-    close(savedErr);
+    for (int fd : {1, 2}) dup2(saved[fd - 1], fd), close(saved[fd - 1]);
 }
 
 CaptureOutput::~CaptureOutput() {
     stop();
-    std::remove(outPath.c_str());
-    std::remove(errPath.c_str());
+    for (FILE* f : files) fclose(f);
 }
 
-std::string CaptureOutput::out() { stop(); return readFile(outPath); }
-std::string CaptureOutput::err() { stop(); return readFile(errPath); }
+std::string CaptureOutput::read(int fd) {
+    stop();
+    std::string bytes;
+    rewind(files[fd - 1]);
+    for (int c; (c = fgetc(files[fd - 1])) != EOF;) bytes += static_cast<char>(c);
+    return bytes;
+}
 
 ChangeDir::ChangeDir(const std::string& dir) : old(fs::current_path().string()) { fs::current_path(dir); }
 ChangeDir::~ChangeDir() { fs::current_path(old); }

@@ -1,9 +1,15 @@
 #pragma once
 // Shared helpers for the tests: temporary directories, files, fixture worlds, child processes.
+#include <cstdio>
+#include <list>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "world/actor.h"
+#include "world/item.h"
+#include "world/map.h"
 #include "world/safe_file.h"  // fileExists, readWholeFile
 
 // A fresh directory under /tmp, removed with everything in it when the object goes.
@@ -23,6 +29,19 @@ void makeDirs(const std::string& path);
 // Every file under a directory, by relative path, with its bytes.
 std::map<std::string, std::string> filesUnder(const std::string& dir);
 void removeFile(const std::string& path);
+
+// A map of tile 0 and NPC and item lists that own what they hold, as the editor's do: NPCs
+// of these names, and itemCount new items.
+struct OwnedWorld {
+    std::unique_ptr<Map> map = std::make_unique<Map>();
+    std::list<Actor*> npcs;
+    std::vector<Item*> items;
+    explicit OwnedWorld(std::initializer_list<const char*> npcNames = {}, int itemCount = 0);
+    ~OwnedWorld();
+    OwnedWorld(const OwnedWorld&) = delete;
+    OwnedWorld& operator=(const OwnedWorld&) = delete;
+    std::vector<std::string> npcNames() const;
+};
 
 // Generates the default world (art, map, definitions, font) into root.
 void makeDefaultWorld(const std::string& root);
@@ -46,13 +65,14 @@ class CaptureOutput {
 public:
     CaptureOutput();
     ~CaptureOutput();
-    std::string out();  // stops capturing on first call of either
-    std::string err();
+    std::string out() { return read(1); }  // stops capturing on first call of either
+    std::string err() { return read(2); }
 private:
-    int savedOut, savedErr;
-    std::string outPath, errPath;
+    int saved[2];
+    FILE* files[2];
     bool stopped = false;
     void stop();
+    std::string read(int fd);
 };
 
 // Changes the working directory for the life of the object.

@@ -73,27 +73,3 @@ TEST(Actor, FlagsAboveZeroAndShortOrBrokenFiles) {
     EXPECT_EQ(cut.firstConvo, "");
 }
 
-TEST(Actor, MissingFileWarnsAndChangesNothing) {
-    TempDir dir;
-    Actor actor;
-    actor.hp = 3;
-    CaptureOutput capture;
-    EXPECT_EQ(actor.serializeFrom(dir / "npcdef/4.def"), -1);
-    EXPECT_EQ(capture.err(), "***WARNING*** Input file " + dir.path +
-                                 "/npcdef/4.def missing on actor serialization load\nYou can probably ignore this.\n");
-    EXPECT_EQ(actor.hp, 3);
-    EXPECT_EQ(actor.name, "Unset Actor");
-}
-
-TEST(Actor, AnimateStepsOneFrameAfter185) {
-    Actor actor;
-    actor.animate(185.0f);
-    EXPECT_EQ(actor.frame, 0);
-    actor.animate(0.5f);
-    EXPECT_EQ(actor.frame, 1);
-    EXPECT_EQ(actor.frameTimer, 0.0f);
-    actor.animate(1000.0f);  // however large the step, one frame only
-    EXPECT_EQ(actor.frame, 2);
-    actor.animate(186.0f);
-    EXPECT_EQ(actor.frame, 0);
-}

@@ -3,42 +3,10 @@
 
 #include <unistd.h>
 
-#include <list>
-#include <vector>
-
 #include "test_support.h"
-#include "world/actor.h"
 #include "world/defdir.h"
-#include "world/item.h"
 
 namespace {
-// Lists that own what they hold, as the editor's do.
-struct Npcs {
-    std::list<Actor*> list;
-    explicit Npcs(std::initializer_list<const char*> names = {}) {
-        for (const char* name : names) {
-            list.push_back(new Actor());
-            list.back()->name = name;
-        }
-    }
-    ~Npcs() { for (Actor* a : list) delete a; }
-    std::vector<std::string> names() const {
-        std::vector<std::string> result;
-        for (Actor* a : list) result.push_back(a->name);
-        return result;
-    }
-};
-struct Items {
-    std::vector<Item*> list;
-    explicit Items(std::initializer_list<int> types = {}) {
-        for (int type : types) {
-            list.push_back(new Item());
-            list.back()->type = type;
-        }
-    }
-    ~Items() { for (Item* i : list) delete i; }
-};
-
 void writeNpcs(const std::string& dir, std::initializer_list<int> numbers) {
     for (int n : numbers) {
         Actor actor;
@@ -52,26 +20,19 @@ std::string npcMissing(const std::string& path) {
 }
 }  // namespace
 
-TEST(DefDir, PathsAreNumberedUnderTheDataDirectory) {
-    EXPECT_EQ(npcDefPath("data", 0), "data/npcdef/0.def");
-    EXPECT_EQ(itemDefPath("data", 12), "data/idef/12.def");
-    std::string longDir(200, 'd');
-    EXPECT_EQ(npcDefPath(longDir, 2147483647), longDir + "/npcdef/2147483647.def");
-}
-
 TEST(DefDirLoad, StopsAtTheFirstGapAndAppends) {
     TempDir dir;
     writeNpcs(dir.path, {0, 1, 3});
     writeFile(itemDefPath(dir.path, 0), "");  // an empty file counts as present
     writeFile(itemDefPath(dir.path, 1), Item().serialize());
-    Npcs npcs{"placed"};
-    Items items;
+    OwnedWorld npcs{"placed"};
+    OwnedWorld items;
     CaptureOutput capture;
-    EXPECT_EQ(loadActorFiles(dir.path, npcs.list), 2);
-    EXPECT_EQ(loadItemFiles(dir.path, items.list), 2);
-    EXPECT_EQ(npcs.names(), (std::vector<std::string>{"placed", "old0", "old1"}));
-    EXPECT_EQ(items.list[0]->name, "");
-    EXPECT_EQ(items.list[1]->name, "Unset Item");
+    EXPECT_EQ(loadActorFiles(dir.path, npcs.npcs), 2);
+    EXPECT_EQ(loadItemFiles(dir.path, items.items), 2);
+    EXPECT_EQ(npcs.npcNames(), (std::vector<std::string>{"placed", "old0", "old1"}));
+    EXPECT_EQ(items.items[0]->name, "");
+    EXPECT_EQ(items.items[1]->name, "Unset Item");
     // The end of a run leaves the record's own warning, and nothing more.
     EXPECT_EQ(capture.err(), npcMissing(npcDefPath(dir.path, 2)) + "***WARNING*** file " + itemDefPath(dir.path, 2) +
                                  " not found. You can probably ignore this\n");
@@ -80,51 +41,38 @@ TEST(DefDirLoad, StopsAtTheFirstGapAndAppends) {
 TEST(DefDirLoad, MissingFirstFileWarnsAboutTheDirectory) {
     TempDir dir;
     std::string data = dir / "data";
-    Npcs npcs;
-    Items items;
+    OwnedWorld npcs;
+    OwnedWorld items;
     CaptureOutput capture;
-    EXPECT_EQ(loadActorFiles(data, npcs.list), 0);
-    EXPECT_EQ(loadItemFiles(data, items.list), 0);
-    EXPECT_TRUE(npcs.list.empty() && items.list.empty());
+    EXPECT_EQ(loadActorFiles(data, npcs.npcs), 0);
+    EXPECT_EQ(loadItemFiles(data, items.items), 0);
+    EXPECT_TRUE(npcs.npcs.empty() && items.items.empty());
     EXPECT_EQ(capture.err(), npcMissing(npcDefPath(data, 0)) + "*** WARNING *** DATA DIR " + data +
                                  " IS MISSING filename " + npcDefPath(data, 0) + "\n***WARNING*** file " +
                                  itemDefPath(data, 0) + " not found. You can probably ignore this\n" +
                                  "*** WARNING *** DATA DIR " + data + " IS MISSING\n");
 }
 
-TEST(DefDirSave, WritesExactlyTheListCreatingTheDirectory) {
-    TempDir dir;
-    std::string data = dir / "data";  // neither data nor data/idef exists yet
-    Items items{1, ITEM_TYPE_REMOVED, 3};
-    int owned = 0;
-    ASSERT_TRUE(saveItemFiles(data, items.list, owned, false));
-    EXPECT_EQ(owned, 3);
-    EXPECT_EQ(readFile(itemDefPath(data, 1)), items.list[1]->serialize());  // removed items keep their number
-    EXPECT_TRUE(fileExists(itemDefPath(data, 2)));
-    EXPECT_FALSE(fileExists(itemDefPath(data, 3)));
-    EXPECT_FALSE(fileExists(itemDefPath(data, 0) + ".tmp"));
-}
-
 TEST(DefDirSave, AfterLoadingStaleFilesBeyondTheListAreRemoved) {
     TempDir dir;
     writeNpcs(dir.path, {0, 1, 2, 3, 4, 6});
-    Npcs npcs;
+    OwnedWorld npcs;
     CaptureOutput capture;
-    int owned = loadActorFiles(dir.path, npcs.list);
+    int owned = loadActorFiles(dir.path, npcs.npcs);
     ASSERT_EQ(owned, 5);
     for (int i = 0; i < 2; ++i) {
-        delete npcs.list.front();
-        npcs.list.pop_front();
+        delete npcs.npcs.front();
+        npcs.npcs.pop_front();
     }
-    ASSERT_TRUE(saveActorFiles(dir.path, npcs.list, owned, true));
+    ASSERT_TRUE(saveActorFiles(dir.path, npcs.npcs, owned, true));
     for (int n : {3, 4}) EXPECT_FALSE(fileExists(npcDefPath(dir.path, n))) << n;
     EXPECT_TRUE(fileExists(npcDefPath(dir.path, 6)));  // past the first gap: never part of the world
-    Npcs back;
-    EXPECT_EQ(loadActorFiles(dir.path, back.list), 3);
-    EXPECT_EQ(back.names(), (std::vector<std::string>{"old2", "old3", "old4"}));
+    OwnedWorld back;
+    EXPECT_EQ(loadActorFiles(dir.path, back.npcs), 3);
+    EXPECT_EQ(back.npcNames(), (std::vector<std::string>{"old2", "old3", "old4"}));
 
-    Npcs none;
-    ASSERT_TRUE(saveActorFiles(dir.path, none.list, owned, true));
+    OwnedWorld none;
+    ASSERT_TRUE(saveActorFiles(dir.path, none.npcs, owned, true));
     EXPECT_FALSE(fileExists(npcDefPath(dir.path, 0)));
     capture.err();
 
@@ -132,7 +80,7 @@ TEST(DefDirSave, AfterLoadingStaleFilesBeyondTheListAreRemoved) {
     owned = 1;
     makeDirs(npcDefPath(dir.path, 0) + "/x");
     CaptureOutput failed;
-    EXPECT_FALSE(saveActorFiles(dir.path, none.list, owned, true));
+    EXPECT_FALSE(saveActorFiles(dir.path, none.npcs, owned, true));
     EXPECT_EQ(failed.err(), "***WARNING*** could not remove " + npcDefPath(dir.path, 0) + ": Is a directory\n");
 }
 
@@ -164,12 +112,11 @@ TEST(DefDirSave, FilesThisRunNeitherLoadedNorWroteSurvive) {
             ASSERT_EQ(symlink("gone", itemDefPath(dir.path, 1).c_str()), 0);
         }
         CaptureOutput capture;
-        Items loaded;
-        int owned = c.load ? loadItemFiles(dir.path, loaded.list) : 0;
+        OwnedWorld loaded;
+        int owned = c.load ? loadItemFiles(dir.path, loaded.items) : 0;
         for (size_t i = 0; i < c.saves.size(); ++i) {
-            Items items;
-            for (int k = 0; k < c.saves[i]; ++k) items.list.push_back(new Item());
-            EXPECT_EQ(saveItemFiles(dir.path, items.list, owned, c.load), c.saved[i]) << c.what << " save " << i;
+            OwnedWorld items({}, c.saves[i]);
+            EXPECT_EQ(saveItemFiles(dir.path, items.items, owned, c.load), c.saved[i]) << c.what << " save " << i;
         }
         for (int n : c.kept) EXPECT_EQ(readFile(itemDefPath(dir.path, n)), "1\nworld " + std::to_string(n) + "\n") << c.what;
         if (c.odd) {
@@ -183,11 +130,11 @@ TEST(DefDirSave, BeforeLoadingTheWorldsFilesAreNotOverwritten) {
     TempDir dir;
     writeNpcs(dir.path, {0, 1});
     const std::string npc0 = readFile(npcDefPath(dir.path, 0));
-    Npcs npcs{"new"}, none;
+    OwnedWorld npcs{"new"}, none;
     int owned = 0;
     CaptureOutput capture;
-    EXPECT_FALSE(saveActorFiles(dir.path, npcs.list, owned, false));
-    EXPECT_TRUE(saveActorFiles(dir.path, none.list, owned, false));  // nothing to save, not a refusal
+    EXPECT_FALSE(saveActorFiles(dir.path, npcs.npcs, owned, false));
+    EXPECT_TRUE(saveActorFiles(dir.path, none.npcs, owned, false));  // nothing to save, not a refusal
     EXPECT_EQ(capture.err(), "***WARNING*** NPCs not saved: press L to load the world's NPCs first\n");
     EXPECT_EQ(readFile(npcDefPath(dir.path, 0)), npc0);
     EXPECT_TRUE(fileExists(npcDefPath(dir.path, 1)));
@@ -195,13 +142,13 @@ TEST(DefDirSave, BeforeLoadingTheWorldsFilesAreNotOverwritten) {
     // A first save that failed owns nothing: a later one still will not write over the world's 0.def.
     TempDir fresh;
     writeFile(fresh / "idef", "not a directory");
-    Items items{0, 0};
+    OwnedWorld items({}, 2);
     CaptureOutput failed;
-    EXPECT_FALSE(saveItemFiles(fresh.path, items.list, owned, false));
+    EXPECT_FALSE(saveItemFiles(fresh.path, items.items, owned, false));
     EXPECT_EQ(owned, 0);
     removeFile(fresh / "idef");
     writeFile(itemDefPath(fresh.path, 0), "1\n");
-    EXPECT_FALSE(saveItemFiles(fresh.path, items.list, owned, false));
+    EXPECT_FALSE(saveItemFiles(fresh.path, items.items, owned, false));
     EXPECT_EQ(readFile(itemDefPath(fresh.path, 0)), "1\n");
     EXPECT_EQ(failed.err(), "***WARNING*** could not write " + itemDefPath(fresh.path, 0) +
                                 ": Not a directory\n***WARNING*** items not saved: press L to load the world's items first\n");

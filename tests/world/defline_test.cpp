@@ -23,15 +23,6 @@ TEST(ParseInt, FloatsTruncateTowardZeroAndSaturate) {
     for (auto [value, expected] : cases) EXPECT_EQ(truncateToInt(value), expected) << value;
 }
 
-TEST(DefLine, ReadsNumbersOnePerLine) {
-    std::istringstream in("-5\n12abc\nletters\n\n  42\n7");
-    for (int expected : {-5, 12, 0, 0, 42, 7}) EXPECT_EQ(readNumberFromFile(in), expected);
-    // Past the end every read gives 0 or an empty string.
-    EXPECT_EQ(readNumberFromFile(in), 0);
-    EXPECT_EQ(readStringFromFile(in), "");
-    EXPECT_TRUE(in.fail());
-}
-
 TEST(DefLine, StringsKeepTheirSpacesButNotCrLf) {
     std::istringstream in("  inner  spaces \n \n\nwin\r\na\rb\nlast\r");
     // With no line feed after it, the last CR is text.

@@ -4,18 +4,11 @@
 #include <memory>
 #include <random>
 
+#include "test_support.h"
 #include "world/edit_history.h"
 
 namespace {
-struct World {
-    std::unique_ptr<Map> map = std::make_unique<Map>();
-    std::list<Actor*> npcs;
-    std::vector<Item*> items;
-    World() { map->Init(); }
-    ~World() {
-        for (Actor* a : npcs) delete a;
-        for (Item* i : items) delete i;
-    }
+struct World : OwnedWorld {
     WorldRef ref() { return WorldRef{*map, npcs, items}; }
     // Everything a save would write.
     std::string bytes() const {
@@ -78,7 +71,8 @@ void randomEdit(World& w, EditHistory& history, std::mt19937& rng) {
         auto before = std::make_unique<Actor>(*a);
         a->hp = pick(100);
         a->name += "!";
-        history.record(NpcEdit{n, std::move(before), std::make_unique<Actor>(*a)});
+        if (pick(2)) return history.record(NpcEdit{n, std::move(before), std::make_unique<Actor>(*a)});
+        *a = *before;
         auto itemBefore = std::make_unique<Item>(*w.items[i]);
         w.items[i]->price = pick(100);
         history.record(ItemEdit{i, std::move(itemBefore), std::make_unique<Item>(*w.items[i])});
@@ -87,22 +81,31 @@ void randomEdit(World& w, EditHistory& history, std::mt19937& rng) {
 }
 }  // namespace
 
-TEST(EditHistory, RandomEditsUndoToTheStartAndRedoToTheEnd) {
+// Each undo must give back the world as it was before that step, byte for byte, and each redo
+// the world after it: a removed NPC back in its place, a removed item back to its type.
+TEST(EditHistory, RandomEditsUndoAndRedoStepByStep) {
     for (unsigned seed = 1; seed <= 5; ++seed) {
         World w;
         EditHistory history;
         std::mt19937 rng(seed);
-        const std::string start = w.bytes();
-        for (int i = 0; i < 400; ++i) randomEdit(w, history, rng);
-        const std::string end = w.bytes();
+        std::vector<std::string> states = {w.bytes()};  // after each step
+        for (int i = 0; i < 400; ++i) {
+            const size_t steps = history.stepCount();
+            randomEdit(w, history, rng);  // one step at most
+            if (history.stepCount() != steps) states.push_back(w.bytes());
+        }
+        ASSERT_EQ(states.size(), history.stepCount() + 1);
         std::string said;
-        const size_t steps = history.stepCount();
-        for (size_t i = 0; i < steps; ++i) ASSERT_TRUE(history.undo(w.ref(), said)) << said;
-        EXPECT_EQ(w.bytes(), start) << "seed " << seed;
+        for (size_t i = states.size() - 1; i > 0; --i) {
+            ASSERT_TRUE(history.undo(w.ref(), said)) << said;
+            ASSERT_TRUE(w.bytes() == states[i - 1]) << "seed " << seed << ", " << said;
+        }
         EXPECT_FALSE(history.undo(w.ref(), said));
         EXPECT_EQ(said, "Nothing to undo");
-        for (size_t i = 0; i < steps; ++i) ASSERT_TRUE(history.redo(w.ref(), said)) << said;
-        EXPECT_EQ(w.bytes(), end) << "seed " << seed;
+        for (size_t i = 1; i < states.size(); ++i) {
+            ASSERT_TRUE(history.redo(w.ref(), said)) << said;
+            ASSERT_TRUE(w.bytes() == states[i]) << "seed " << seed << ", " << said;
+        }
         EXPECT_FALSE(history.redo(w.ref(), said));
         EXPECT_EQ(said, "Nothing to redo");
     }

@@ -62,23 +62,3 @@ TEST(Item, ReadingRules) {
     EXPECT_EQ(item.icon, 0);
 }
 
-TEST(Item, EmptyFileReadsAsZerosAndRemovedItemsStayRemoved) {
-    TempDir dir;
-    writeFile(dir / "empty.def", "");
-    Item item, removed;
-    ASSERT_EQ(item.serializeFrom(dir / "empty.def"), 0);
-    EXPECT_EQ(item.serialize(), "0\n0\n0\n0\n0\n0\n0\n\n\n\n0\n0\n");
-    removed.type = ITEM_TYPE_REMOVED;
-    ASSERT_TRUE(removed.serializeTo(dir / "r.def"));
-    ASSERT_EQ(item.serializeFrom(dir / "r.def"), 0);
-    EXPECT_EQ(item.type, ITEM_TYPE_REMOVED);
-}
-
-TEST(Item, MissingFileWarnsAndChangesNothing) {
-    TempDir dir;
-    Item item;
-    CaptureOutput capture;
-    EXPECT_EQ(item.serializeFrom(dir / "idef/3.def"), -1);
-    EXPECT_EQ(capture.err(), "***WARNING*** file " + dir.path + "/idef/3.def not found. You can probably ignore this\n");
-    EXPECT_EQ(item.name, "Unset Item");
-}

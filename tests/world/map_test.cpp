@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <climits>
 #include <cmath>
 #include <cstring>
@@ -17,12 +16,6 @@ std::unique_ptr<Map> zeroMap() {
     auto map = std::make_unique<Map>();
     map->Init();
     return map;
-}
-
-std::string rows(int count, char c, const std::string& end = "\n") {
-    std::string bytes;
-    for (int i = 0; i < count; ++i) bytes += std::string(350, c) + end;
-    return bytes;
 }
 
 // Loads bytes as dir/map.dat into a grid of junk, which every cell must overwrite; returns
@@ -51,13 +44,6 @@ TEST(MapGrid, CellAccessStaysInsideTheGrid) {
     map->setTileAt(350, 5, 9);
     map->setTileAt(5, -1, 9);
     EXPECT_EQ(memcmp(before->tiles, map->tiles, sizeof map->tiles), 0);
-}
-
-TEST(MapGrid, SolidTilesAreExactlyTheListedOnes) {
-    const int solid[] = {1, 2, 4, 6, 7, 9, 10, 21, 33, 38, 39, 42, 44, 45, 46};
-    for (int tile = -2; tile < 64; ++tile)
-        EXPECT_EQ(isSolidTile(tile), std::find(std::begin(solid), std::end(solid), tile) != std::end(solid)) << tile;
-    EXPECT_FALSE(isSolidTile(1 << 30));
 }
 
 TEST(MapGrid, SolidAndSeaFollowTheWorldPoint) {
@@ -124,43 +110,6 @@ TEST(MapFile, TilesOutsideTheByteRangeComeBackAsZero) {
     auto loaded = zeroMap();
     EXPECT_EQ(loadBytes(*loaded, bytes), "negative tile at 0,0\nnegative tile at 5,2\n");
     for (auto [x, y] : {std::pair{0, 0}, {5, 2}, {6, 2}}) EXPECT_EQ(loaded->getTileAt(x, y), 0);
-}
-
-// Each odd file as a line reader with a zeroed 352-byte buffer reads it: how many cells it
-// reports as negative tiles, the first report, and cells that show what the buffer held.
-TEST(MapFile, OddFilesReadAsTheLineReaderDoes) {
-    std::string noFinalLineFeed = rows(350, 'C');
-    noFinalLineFeed.pop_back();
-    const struct {
-        const char* what;
-        std::string bytes;
-        int reports;
-        const char* firstReport;
-        std::vector<std::array<int, 3>> cells;  // x, y, tile
-    } cases[] = {
-        {"line feeds", rows(350, 'A'), 0, "", {{17, 300, 0}, {349, 349, 0}}},
-        {"CR LF", rows(350, 'B', "\r\n"), 0, "", {{17, 300, 1}, {349, 349, 1}}},
-        {"no final line feed", noFinalLineFeed, 0, "", {{349, 349, 2}}},
-        // A short line keeps the earlier row's characters after its end.
-        {"short line", std::string(350, 'B') + "\nDD\n" + rows(348, 'A'), 1, "negative tile at 2,1\n",
-         {{1, 1, 3}, {2, 1, 0}, {3, 1, 1}, {349, 1, 1}}},
-        // 351 characters still fit the buffer; the 352nd stops all later reads, which only
-        // zero the first character.
-        {"over-long line", std::string(351, 'B') + "\n" + std::string(352, 'C') + "\n" + rows(348, 'D'), 348,
-         "negative tile at 0,2\n", {{349, 0, 1}, {349, 1, 2}, {0, 2, 0}, {1, 200, 2}, {349, 349, 2}}},
-        // The end of the file likewise: the last row read repeats.
-        {"truncated", rows(9, 'A') + std::string(350, 'F') + "\n", 340, "negative tile at 0,10\n",
-         {{0, 9, 5}, {0, 10, 0}, {1, 10, 5}, {349, 349, 5}}},
-        {"empty", "", 122500, "negative tile at 0,0\nnegative tile at 1,0\n", {{200, 100, 0}}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        auto map = std::make_unique<Map>();
-        std::string err = loadBytes(*map, c.bytes);
-        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), c.reports);
-        EXPECT_EQ(err.substr(0, strlen(c.firstReport)), c.firstReport);
-        for (auto [x, y, tile] : c.cells) EXPECT_EQ(map->getTileAt(x, y), tile) << x << "," << y;
-    }
 }
 
 // The in-memory parser must match a real line reader with a zeroed 352-byte buffer.

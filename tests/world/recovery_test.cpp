@@ -9,12 +9,11 @@
 TEST(RecoveryCopy, HoldsTheWholeWorldAndReplacesAnEarlierCopyWhole) {
     TempDir dir;
     const std::string copy = dir / "recovery/data";
-    Map map;
-    map.Init();
+    OwnedWorld w({"a", "b"}, 1);
+    Map& map = *w.map;
+    std::list<Actor*>& npcs = w.npcs;
     map.tiles[3][4] = 9;
-    std::list<Actor*> npcs = {new Actor(), new Actor()};
-    std::vector<Item*> items = {new Item()};
-    ASSERT_TRUE(writeWorldCopy(copy, map, npcs, items));
+    ASSERT_TRUE(writeWorldCopy(copy, map, npcs, w.items));
     delete npcs.back();
     npcs.pop_back();
     ASSERT_TRUE(writeWorldCopy(copy, map, npcs, {}));  // the second copy has less in it
@@ -27,9 +26,7 @@ TEST(RecoveryCopy, HoldsTheWholeWorldAndReplacesAnEarlierCopyWhole) {
     TempDir other, elsewhere;
     ASSERT_EQ(symlink(elsewhere.path.c_str(), (other / "recovery").c_str()), 0);
     CaptureOutput capture;
-    EXPECT_FALSE(writeWorldCopy(other / "recovery/data", map, npcs, items));
+    EXPECT_FALSE(writeWorldCopy(other / "recovery/data", map, npcs, w.items));
     EXPECT_EQ(capture.err(), "***WARNING*** could not write " + other / "recovery" + ": not a directory\n");
     EXPECT_FALSE(fileExists(elsewhere / "data"));
-    for (Actor* a : npcs) delete a;
-    for (Item* i : items) delete i;
 }

@@ -6,18 +6,6 @@
 #include "test_support.h"
 #include "world/safe_file.h"
 
-TEST(SafeFile, WritesNewFilesAndReplacesOldOnes) {
-    TempDir dir;
-    std::string path = dir / "a.def";
-    ASSERT_TRUE(writeFileAtomically(path, "first\n"));
-    ASSERT_TRUE(writeFileAtomically(path, std::string("a\0b", 3)));
-    EXPECT_EQ(readFile(path), std::string("a\0b", 3));
-    ASSERT_TRUE(writeFileAtomically(path, ""));
-    EXPECT_TRUE(fileExists(path));
-    EXPECT_EQ(readFile(path), "");
-    EXPECT_FALSE(fileExists(path + ".tmp"));
-}
-
 TEST(SafeFile, ReadsWholeFiles) {
     TempDir dir;
     std::string bytes;

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
+
+#include "world_check.h"
 
 namespace fs = std::filesystem;
 
@@ -42,12 +45,23 @@ ProcessResult runCheck(const std::vector<std::string>& args, const std::string& 
     return runProcess(argv, cwd, {}, 30000);
 }
 
-void expectReport(const FixtureWorld& world, const std::string& out) {
-    ProcessResult result = runCheck({world.dir.path});
-    EXPECT_EQ(result.out, out);
-    EXPECT_EQ(result.status, out == "0 problems\n" ? 0 : 1);
-    EXPECT_EQ(result.err, "");
+std::string checkOutput(const FixtureWorld& fixture) {
+    World world;
+    world.root = fixture.dir.path;
+    Report report;
+    checkArt(world, report);
+    EXPECT_EQ(checkMap(world, report), "");
+    checkDefinitions(world, report);
+    FILE* out = tmpfile();
+    report.print(out);
+    std::string text(static_cast<size_t>(ftell(out)), '\0');
+    rewind(out);
+    text.resize(fread(&text[0], 1, text.size(), out));
+    fclose(out);
+    return text;
 }
+
+void expectReport(const FixtureWorld& world, const std::string& out) { EXPECT_EQ(checkOutput(world), out); }
 
 std::string oneProblem(const std::string& line) { return line + "\n1 problem in 1 file\n"; }
 

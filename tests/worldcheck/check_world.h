@@ -1,5 +1,6 @@
 #pragma once
-// Fixture worlds for the checker's tests, and running the real worldcheck binary on them.
+// Fixture worlds for the checker's tests, checked in-process (the command itself in
+// command_line_test.cpp).
 #include <functional>
 #include <string>
 #include <vector>
@@ -26,8 +27,8 @@ public:
 // Runs worldcheck with these arguments (bounded by a timeout), in cwd when given.
 ProcessResult runCheck(const std::vector<std::string>& args, const std::string& cwd = "");
 
-// Checks the world and expects exactly this output, with exit status 0 for "0 problems\n"
-// and 1 otherwise.
+// What worldcheck prints for the world, and that it is exactly out.
+std::string checkOutput(const FixtureWorld& world);
 void expectReport(const FixtureWorld& world, const std::string& out);
 std::string oneProblem(const std::string& line);  // the whole output for one problem
 

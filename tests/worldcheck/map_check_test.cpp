@@ -69,8 +69,6 @@ TEST(WorldCheckMap, EachWayAMapLineIsMisread) {
          oneProblem("data/map.dat:351: has 351 lines (expected 350); the editor ignores this line and the ones after it")},
         {"empty", [](const FixtureWorld& w) { writeFile(w / MAP, ""); },
          oneProblem("data/map.dat: is empty; every cell reads as tile 0")},
-        {"missing", [](const FixtureWorld& w) { removeFile(w / MAP); },
-         oneProblem("data/map.dat: missing (the editor will not start without it)")},
         {"negative tiles", cells({{7, '@'}, {9, '@'}}),
          oneProblem("data/map.dat:5: character '@' at x=7 reads as tile -1; the editor stores tile 0 there (2 such cells "
                     "on this line)")},
