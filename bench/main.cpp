@@ -9,6 +9,7 @@
 #include <cstring>
 #include <vector>
 
+#include "frame_memory.h"
 #include "harness.h"
 #include "history_cases.h"
 #include "render/blit.h"
@@ -306,6 +307,12 @@ int main(int argc, char** argv) {
     printRatio(harness, "renderMinimap / 350x350 write floor:", minimap.render, minimap.floor);
     printRatio(harness, "paint click / 350x350 write floor:", minimap.paint, minimap.floor);
     printHistoryMemory();
+    long growth = 0;
+    {
+        Quiet quiet;
+        growth = frameHeapGrowth(*editor);
+    }
+    printf("heap growth from frame 100 to 1,000, a prompt every 10 frames: %ld bytes (target: under 512)\n", growth);
     printf("frame pixels: %016llx  minimap pixels: %016llx\n", frameHash, minimapHash);
 
     {

@@ -2,7 +2,10 @@
 """Mutation check: plants each fault of a list in a scratch copy of the tree, rebuilds, runs the
 tests, and reports whether the suite caught it.
 
-Usage: scripts/mutation.py [--faults FILE] [--only TEXT] [--keep DIR]
+Usage: scripts/mutation.py [--faults FILE] [--only TEXT] [--keep DIR] [--every]
+
+--every runs the whole suite for each fault and names the tests that caught it: before cutting a
+test, it shows whether the test is the only one to catch some fault.
 
 The faults file (default scripts/mutations.txt) holds one fault per block, blocks separated by
 a line '%%':
@@ -59,10 +62,16 @@ def build(scratch):
     return run(["cmake", "--build", "build", f"-j{os.cpu_count()}"], scratch, 1800, os.path.join(scratch, "build.log")) == 0
 
 
-def tests_pass(scratch):
-    # Stops at the first failure: a caught fault costs only the tests up to it.
-    cmd = ["ctest", "--test-dir", "build", f"-j{os.cpu_count()}", "--timeout", "90", "--stop-on-failure"]
-    return run(cmd, scratch, 3600, os.path.join(scratch, "test.log")) == 0
+def failing_tests(scratch, every):
+    """The names of the tests that failed; by default only the first, as the run stops there."""
+    cmd = ["ctest", "--test-dir", "build", f"-j{os.cpu_count()}", "--timeout", "90"]
+    if not every:
+        cmd.append("--stop-on-failure")
+    if run(cmd, scratch, 3600, os.path.join(scratch, "test.log")) == 0:
+        return []
+    failed = os.path.join(scratch, "build", "Testing", "Temporary", "LastTestsFailed.log")
+    names = [line.strip().partition(":")[2] for line in open(failed)] if os.path.exists(failed) else []
+    return names or ["?"]
 
 
 def main():
@@ -70,6 +79,7 @@ def main():
     parser.add_argument("--faults", default=os.path.join(ROOT, "scripts", "mutations.txt"))
     parser.add_argument("--only", default="", help="only the faults whose description or file contain this")
     parser.add_argument("--keep", default="/tmp/maped-mutation", help="the scratch copy, reused between runs")
+    parser.add_argument("--every", action="store_true", help="run every test for each fault and name the catchers")
     args = parser.parse_args()
     faults = [f for f in read_faults(args.faults) if args.only in f["fault"] or args.only in f["file"]]
 
@@ -77,6 +87,12 @@ def main():
     files = subprocess.run(["git", "ls-files", "-co", "--exclude-standard"], cwd=ROOT, capture_output=True,
                            text=True, check=True).stdout.split("\n")
     os.makedirs(scratch, exist_ok=True)
+    # Files the tree no longer has (a test deleted since the last run) would still be globbed.
+    for folder, dirs, names in os.walk(scratch):
+        dirs[:] = [d for d in dirs if os.path.join(folder, d) != os.path.join(scratch, "build")]
+        for name in names:
+            if os.path.relpath(os.path.join(folder, name), scratch) not in files:
+                os.remove(os.path.join(folder, name))
     for name in filter(None, files):
         target = os.path.join(scratch, name)
         os.makedirs(os.path.dirname(target), exist_ok=True)
@@ -85,14 +101,14 @@ def main():
     # Release without debug information: each planted fault relinks every program and test.
     subprocess.run(["cmake", "-S", ".", "-B", "build", "-DCMAKE_BUILD_TYPE=Release"], cwd=scratch,
                    stdout=subprocess.DEVNULL, check=True)
-    if not build(scratch) or not tests_pass(scratch):
+    if not build(scratch) or failing_tests(scratch, False):
         sys.exit(f"the unchanged tree does not build or pass its tests: see {scratch}/build.log and test.log")
 
     counts = {"caught": 0, "missed": 0, "n/a": 0}
     for n, fault in enumerate(faults, 1):
         path = os.path.join(scratch, fault["file"])
         original = open(path, encoding="utf-8").read() if os.path.exists(path) else ""
-        started = time.time()
+        started, catchers = time.time(), []
         if fault["find"] not in original:
             verdict = "n/a"
         else:
@@ -101,11 +117,14 @@ def main():
             if not build(scratch):
                 verdict = "n/a"
             else:
-                verdict = "missed" if tests_pass(scratch) else "caught"
+                catchers = failing_tests(scratch, args.every)
+                verdict = "caught" if catchers else "missed"
             with open(path, "w", encoding="utf-8") as out:
                 out.write(original)
         counts[verdict] += 1
         print(f"{verdict:7} {n:3} {fault['file']}: {fault['fault']} ({time.time() - started:.0f} s)", flush=True)
+        if args.every and catchers:
+            print("        caught by: " + " ".join(catchers), flush=True)
     build(scratch)
     print(f"mutation: {counts['caught']} caught, {counts['missed']} missed, {counts['n/a']} not applicable "
           f"of {len(faults)} faults")
