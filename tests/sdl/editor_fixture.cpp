@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "shell/map_editor.h"
-#include "wait_until.h"
 
 std::vector<Uint32> recordedDelays;
 
@@ -170,21 +169,4 @@ std::string screenDifference(const std::vector<Uint16>& got, const std::vector<U
     if (differing == 0) return "";
     return std::to_string(differing) + " pixels differ, the first at (" + std::to_string(first % SCREEN_WIDTH) + "," +
            std::to_string(first / SCREEN_WIDTH) + ")";
-}
-
-EventFeeder::EventFeeder(std::function<void(EventFeeder&)> script) : thread([this, script] { script(*this); }) {}
-
-void EventFeeder::join() {
-    if (thread.joinable()) thread.join();
-}
-
-void EventFeeder::pushAll(const std::vector<SDL_Event>& events) {
-    for (SDL_Event e : events)
-        if (!waitUntil([&] { return SDL_PushEvent(&e) == 0; }, 20000, 1)) timedOut = true;
-}
-
-bool EventFeeder::waitFor(const std::function<bool()>& condition, int timeoutMs) {
-    const bool held = waitUntil(condition, timeoutMs);
-    if (!held) timedOut = true;
-    return held;
 }

@@ -1,15 +1,12 @@
 #pragma once
 // An editor started in-process on SDL's dummy video driver, in a freshly generated world, and
-// the means to drive it: key events for typed answers, a second thread that feeds more events
-// than SDL's queue holds, and screen areas read back as raw pixel values.
+// the means to drive it: key events for typed answers, and screen areas read back as raw pixel
+// values.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <functional>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "shell/map_editor.h"
@@ -38,24 +35,6 @@ void fillArea(SDL_Surface* screen, int x, int y, int w, int h, Uint8 r, Uint8 g,
 size_t countOf(const std::vector<Uint16>& pixels, Uint16 value);
 // Empty when two full-screen grabs agree, else how many pixels differ and the first one.
 std::string screenDifference(const std::vector<Uint16>& got, const std::vector<Uint16>& expected);
-
-// A script on a second thread that pushes events while the prompt drains them (SDL 1.2's
-// queue is locked); a bounded wait that runs out sets timedOut and the script goes on.
-class EventFeeder {
-public:
-    std::atomic<bool> timedOut{false};
-
-    explicit EventFeeder(std::function<void(EventFeeder&)> script);
-    ~EventFeeder() { join(); }
-    void join();
-    // Pushes, waiting while the queue is full.
-    void pushAll(const std::vector<SDL_Event>& events);
-    // Polls until the condition holds.
-    bool waitFor(const std::function<bool()>& condition, int timeoutMs = 10000);
-
-private:
-    std::thread thread;
-};
 
 // Every wait the commands make, in order.
 extern std::vector<Uint32> recordedDelays;

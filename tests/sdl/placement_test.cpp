@@ -1,4 +1,5 @@
-// Placing NPCs and items through the real prompt, and removing them by a click's position.
+// Placing NPCs and items through the real prompt, editing them in place, and removing them by
+// a click's position.
 #include <SDL.h>
 
 #include <list>
@@ -10,18 +11,6 @@
 #include "world/world_paths.h"
 
 namespace {
-
-const char* const NPC_QUESTIONS[16] = {
-    "Name:", "First convo string:", "Second convo string:", "Sprite to use:", "Direction (0-3):",
-    "Response flag ID:", "HP:", "HP MAX:", "MP:", "MP MAX:", "Experience:", "Strength:", "Dexterity:",
-    "Intelligence:", "Boolean, is Hostile:", "Boolean, is wandering:",
-};
-const char* const ITEM_QUESTIONS[9] = {
-    "Name:", "Short name:", "Description:", "Type (check docs for list):", "Maximum Effect:", "Price:",
-    "Owner (check docs for list):", "Icon:", "This is a ranged weapon (gun or bow). Range in tiles?",
-};
-constexpr int PROMPT_X = 10;
-constexpr int QUESTION_SPACING = 40;
 
 class PlacementTest : public EditorTest {
 protected:
@@ -37,24 +26,21 @@ protected:
     }
     Actor* addNpc(float x, float y) {
         editor->npcs.push_back(new Actor());
-        editor->npcs.back()->x = x;
-        editor->npcs.back()->y = y;
+        std::tie(editor->npcs.back()->x, editor->npcs.back()->y) = std::tuple(x, y);
         return editor->npcs.back();
     }
     Item* addItem(float x, float y, int type = 0) {
         editor->items.push_back(new Item());
-        editor->items.back()->x = x;
-        editor->items.back()->y = y;
-        editor->items.back()->type = type;
+        std::tie(editor->items.back()->x, editor->items.back()->y, editor->items.back()->type) = std::tuple(x, y, type);
         return editor->items.back();
     }
-    // The screen that a row of questions leaves on a plain background: each prompt in red
-    // at its place, with its empty black strip under it.
-    std::vector<Uint16> questionsOn(Uint8 r, Uint8 g, Uint8 b, const char* const* prompts, int count) {
+    // The screen a row of questions leaves on a plain background: each question in red, 40
+    // pixels under the one before, with its empty black answer strip under it.
+    std::vector<Uint16> questionsOn(Uint8 r, Uint8 g, Uint8 b, std::vector<const char*> questions) {
         fillScreen(editor->screen, r, g, b);
-        for (int i = 0; i < count; ++i) {
-            editor->drawTextAt(prompts[i], PROMPT_X, i * QUESTION_SPACING);
-            fillArea(editor->screen, PROMPT_X, i * QUESTION_SPACING + 20, 500, 20, 0, 0, 0);
+        for (int i = 0; i < static_cast<int>(questions.size()); ++i) {
+            editor->drawTextAt(questions[i], 10, i * 40);
+            fillArea(editor->screen, 10, i * 40 + 20, 500, 20, 0, 0, 0);
         }
         return grabScreen(editor->screen);
     }
@@ -62,31 +48,7 @@ protected:
 
 std::vector<std::string> noAnswers(int count) { return std::vector<std::string>(count, ""); }
 
-// ---- NPCs
-
-TEST_F(PlacementTest, NpcQuestionsStandOneUnderAnotherThenTwoMoreOnDarkBlue) {
-    SDL_Surface* screen = editor->screen;
-    fillScreen(screen, 0, 160, 0);
-    std::vector<Uint16> atQuestion14;
-    EventFeeder feeder([&](EventFeeder& f) {
-        f.pushAll(std::vector<SDL_Event>(13, returnKey()));
-        // Question 14 is open once its strip is black; all fourteen show then.
-        const int strip14 = 13 * QUESTION_SPACING + 20;
-        const std::vector<Uint16> black(500 * 20, rawColour(screen, 0, 0, 0));
-        f.waitFor([&] { return grab(screen, PROMPT_X, strip14, 500, 20) == black; });
-        atQuestion14 = grabScreen(screen);
-        f.pushAll(std::vector<SDL_Event>(3, returnKey()));
-    });
-    editor->createNewNPCAt(0, 0);
-    feeder.join();
-    ASSERT_FALSE(feeder.timedOut) << "question 14 never opened at y 520";
-    const std::vector<Uint16> atEnd = grabScreen(screen);
-    EXPECT_EQ(screenDifference(atQuestion14, questionsOn(0, 160, 0, NPC_QUESTIONS, 14)), "");
-    EXPECT_EQ(screenDifference(atEnd, questionsOn(0, 0, 100, NPC_QUESTIONS + 14, 2)), "");
-    EXPECT_EQ(editor->npcs.size(), 1u);
-}
-
-TEST_F(PlacementTest, NpcAnswersGoToTheirMembers) {
+TEST_F(PlacementTest, NpcAnswersGoToTheirMembersAndTheLastTwoQuestionsStandOnDarkBlue) {
     Actor* earlier = addNpc(0, 0);
     // x, y, hp, hpMax, mp, mpMax, experience, (spare), strength, dexterity, intelligence,
     // response flag, hostile, first and second convo, name, wandering, sprite, direction.
@@ -94,6 +56,8 @@ TEST_F(PlacementTest, NpcAnswersGoToTheirMembers) {
                            "99999999999", "x8", "8x", "0", "2", "1"},
                           123, 456);
     EXPECT_EQ(npc->serialize(), "123\n456\n-5\n0\n12\n1\n2147483647\n0\n0\n8\n0\n12\n1\nhi there\nbye 2\nBob\n1\n3\n7\n0\n");
+    EXPECT_EQ(screenDifference(grabScreen(editor->screen),
+                               questionsOn(0, 0, 100, {"Boolean, is Hostile:", "Boolean, is wandering:"})), "");
     ASSERT_EQ(editor->npcs.size(), 2u);
     EXPECT_EQ(editor->npcs.front(), earlier);
     EXPECT_TRUE(eventQueueEmpty());
@@ -105,39 +69,27 @@ TEST_F(PlacementTest, NpcAnswersGoToTheirMembers) {
     EXPECT_EQ(placeNpc(answers)->serialize(), "0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n\n\n\n0\n0\n0\n0\n");
 }
 
-// ---- items
-
-TEST_F(PlacementTest, ItemQuestionsStandOneUnderAnotherOverTheFrame) {
-    // Eight questions, and a ninth for a ranged weapon.
-    for (const auto& answers : {std::vector<std::string>{"a", "b", "c", "3", "", "", "", ""},
-                                std::vector<std::string>{"a", "b", "c", "8", "", "", "", "", "4"}}) {
-        fillScreen(editor->screen, 0, 160, 0);
-        placeItem(answers);
-        const std::vector<Uint16> shown = grabScreen(editor->screen);
-        EXPECT_EQ(screenDifference(shown, questionsOn(0, 160, 0, ITEM_QUESTIONS, static_cast<int>(answers.size()))), "");
-    }
-}
-
-TEST_F(PlacementTest, ItemAnswersGoToTheirMembers) {
+TEST_F(PlacementTest, ItemAnswersGoToTheirMembersAndARangedTypeBringsANinthQuestion) {
     // type, effect, price, owner, x, y, (flag), name, description, short name, icon, range
     Item* item = placeItem({"Potion", "pot", "heals you", "3", "25", " 12", "99999999999", "7"}, 196, 50);
     EXPECT_EQ(item->serialize(), "3\n25\n12\n2147483647\n196\n50\n0\nPotion\nheals you\npot\n7\n0\n");
     Item* spaced = placeItem({"", "", "", "", "", "1 2", "", ""});
     EXPECT_EQ(spaced->serialize(), "0\n0\n1\n0\n0\n0\n0\n\n\n\n0\n0\n");  // not the unset item's texts
-    EXPECT_EQ(editor->items.size(), 2u);
 
-    // Only a ranged type brings the range question.
+    fillScreen(editor->screen, 0, 160, 0);  // the questions stand over the view
     Item* ranged = placeItem({"Bow", "", "", "8x", "", "", "", "", "12"});
-    EXPECT_EQ(ranged->type, ITEM_TYPE_RANGED);
-    EXPECT_EQ(ranged->range, 12);
+    EXPECT_EQ(screenDifference(grabScreen(editor->screen),
+                               questionsOn(0, 160, 0, {"Name:", "Short name:", "Description:", "Type (check docs for list):",
+                                                       "Maximum Effect:", "Price:", "Owner (check docs for list):", "Icon:",
+                                                       "This is a ranged weapon (gun or bow). Range in tiles?"})), "");
+    EXPECT_EQ(std::pair(ranged->type, ranged->range), std::pair(ITEM_TYPE_RANGED, 12));
     EXPECT_TRUE(eventQueueEmpty());
     // The answer queued for a ninth question stays for whoever asks next.
     Item* plain = placeItem({"Rock", "", "", "x8", "", "", "", "", "77"});
-    EXPECT_EQ(plain->type, 0);
-    EXPECT_EQ(plain->range, 0);
-    EXPECT_EQ(editor->getUserString("Name:", PROMPT_X, 0), "77");
+    EXPECT_EQ(std::pair(plain->type, plain->range), std::pair(0, 0));
+    EXPECT_EQ(editor->getUserString("Name:", 10, 0), "77");
+    EXPECT_EQ(editor->items.size(), 4u);
 }
-
 // ---- editing in place
 
 TEST_F(PlacementTest, EditingSavesOnlyTheChangedLines) {

@@ -5,9 +5,11 @@
 
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "editor_fixture.h"
+#include "wait_until.h"
 
 namespace {
 
@@ -82,37 +84,36 @@ TEST_F(PromptTest, OnlyKeyPressesReachTheTextAndTypedAheadAnswersWait) {
     EXPECT_EQ(output.out(), "");
 }
 
+// The prompt drains SDL's queue as it goes, so the keys come from a second thread that waits
+// to see each one's effect on the screen.
 TEST_F(PromptTest, TypedTextShowsOnTheStripUntilBackspaceClears) {
     SDL_Surface* screen = editor->screen;
-    const int x = 30, y = 100;
     fillScreen(screen, 0, 0, 0);
-    editor->drawTextAt("ab", x, y + 20);
-    const std::vector<Uint16> holdingAb = grab(screen, x, y + 20, 500, 20);
-    const std::vector<Uint16> empty(500 * 20, rawColour(screen, 0, 0, 0));
+    editor->drawTextAt("ab", 30, 120);
+    const std::vector<Uint16> holdingAb = grab(screen, 30, 120, 500, 20), empty(500 * 20, 0);
     ASSERT_NE(holdingAb, empty);
     fillScreen(screen, 0, 160, 0);
-
-    auto stripIs = [&](const std::vector<Uint16>& wanted) { return grab(screen, x, y + 20, 500, 20) == wanted; };
+    auto push = [](std::vector<SDL_Event> events) {
+        for (SDL_Event e : events) waitUntil([&] { return SDL_PushEvent(&e) == 0; });
+    };
+    // Empty on several looks once the Backspace is taken, not in the instant between a pass
+    // clearing the strip and drawing the text again.
+    auto stripIs = [&](const std::vector<Uint16>& wanted, int looks) {
+        for (int look = 0; look < looks; ++look, SDL_Delay(10))
+            if (!eventQueueEmpty() || grab(screen, 30, 120, 500, 20) != wanted) return false;
+        return true;
+    };
     bool echoed = false, cleared = false;
-    EventFeeder feeder([&](EventFeeder& f) {
-        f.pushAll(typingOf("ab"));
-        echoed = f.waitFor([&] { return stripIs(holdingAb); });
-        f.pushAll({keyPress(SDLK_BACKSPACE, '\b')});
-        // Seen empty on several looks once the Backspace is taken, not in the instant
-        // between a pass clearing the strip and drawing the text again.
-        cleared = f.waitFor([&] {
-            if (!eventQueueEmpty()) return false;
-            for (int look = 0; look < 3; ++look) {
-                if (!stripIs(empty)) return false;
-                SDL_Delay(10);
-            }
-            return true;
-        });
-        f.pushAll({returnKey()});
+    std::thread typist([&] {
+        push(typingOf("ab"));
+        echoed = waitUntil([&] { return stripIs(holdingAb, 1); });
+        push({keyPress(SDLK_BACKSPACE, '\b')});
+        cleared = waitUntil([&] { return stripIs(empty, 3); });
+        push({returnKey()});
     });
-    EXPECT_EQ(editor->getUserString("Name:", x, y), "");
-    feeder.join();
-    EXPECT_TRUE(echoed) << "\"ab\" never showed at (x, y + 20)";
+    EXPECT_EQ(editor->getUserString("Name:", 30, 100), "");
+    typist.join();
+    EXPECT_TRUE(echoed) << "\"ab\" never showed under the question";
     EXPECT_TRUE(cleared) << "the strip still showed text after Backspace";
 }
 
