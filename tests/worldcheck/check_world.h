@@ -27,9 +27,8 @@ public:
 // Runs worldcheck with these arguments (bounded by a timeout), in cwd when given.
 ProcessResult runCheck(const std::vector<std::string>& args, const std::string& cwd = "");
 
-// What worldcheck prints for the world, and that it is exactly out.
+// What worldcheck prints for the world.
 std::string checkOutput(const FixtureWorld& world);
-void expectReport(const FixtureWorld& world, const std::string& out);
 std::string oneProblem(const std::string& line);  // the whole output for one problem
 
 // A change to a fixture world, and a table of them with the reports they give.

@@ -47,7 +47,7 @@ TEST(WorldCheckCommand, ProblemsAreSortedByPathThenLineAndCounted) {
     item.owner = -1;
     world.setItems({item});
     world.replaceLine("data/map.dat", 3, std::string(349, 'A'));
-    expectReport(world,
+    EXPECT_EQ(checkOutput(world),
                  "data/idef/0.def:4: owner -1 is negative (read as 1)\n"
                  "data/map.dat:3: line 3 has 349 characters (expected 350); x=349 reads as tile 0\n"
                  "data/npcdef/2.def:19: direction 4 is outside 0..3 (drawn as the missing-image icon)\n"
