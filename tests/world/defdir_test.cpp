@@ -3,6 +3,8 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+
 #include "test_support.h"
 #include "world/defdir.h"
 
@@ -43,39 +45,8 @@ TEST(DefDirLoad, StopsAtTheFirstGapAndAppendsOrWarnsAboutAMissingDirectory) {
                                  "this\n*** WARNING *** DATA DIR " + data + " IS MISSING\n");
 }
 
-TEST(DefDirSave, AfterLoadingStaleFilesBeyondTheListAreRemoved) {
-    TempDir dir;
-    writeNpcs(dir.path, {0, 1, 2, 3, 4, 6});
-    OwnedWorld npcs;
-    CaptureOutput capture;
-    int owned = loadActorFiles(dir.path, npcs.npcs);
-    ASSERT_EQ(owned, 5);
-    for (int i = 0; i < 2; ++i) {
-        delete npcs.npcs.front();
-        npcs.npcs.pop_front();
-    }
-    ASSERT_TRUE(saveActorFiles(dir.path, npcs.npcs, owned, true));
-    for (int n : {3, 4}) EXPECT_FALSE(fileExists(npcDefPath(dir.path, n))) << n;
-    EXPECT_TRUE(fileExists(npcDefPath(dir.path, 6)));  // past the first gap: never part of the world
-    OwnedWorld back;
-    EXPECT_EQ(loadActorFiles(dir.path, back.npcs), 3);
-    EXPECT_EQ(back.npcNames(), (std::vector<std::string>{"old2", "old3", "old4"}));
-
-    OwnedWorld none;
-    ASSERT_TRUE(saveActorFiles(dir.path, none.npcs, owned, true));
-    EXPECT_FALSE(fileExists(npcDefPath(dir.path, 0)));
-    capture.err();
-
-    // A stale entry that cannot be removed is reported.
-    owned = 1;
-    makeDirs(npcDefPath(dir.path, 0) + "/x");
-    CaptureOutput failed;
-    EXPECT_FALSE(saveActorFiles(dir.path, none.npcs, owned, true));
-    EXPECT_EQ(failed.err(), "***WARNING*** could not remove " + npcDefPath(dir.path, 0) + ": Is a directory\n");
-}
-
-// A save replaces or deletes only files this run loaded or wrote; any other file is kept, and a
-// list that would need its number is not saved.
+// A save replaces or deletes only files this run loaded or wrote (a shorter list removes the
+// files past its end); any other file is kept, and a list that would need its number is not saved.
 TEST(DefDirSave, FilesThisRunNeitherLoadedNorWroteSurvive) {
     const std::string neverLoaded = "***WARNING*** items not saved: ";
     struct Case {
@@ -86,13 +57,17 @@ TEST(DefDirSave, FilesThisRunNeitherLoadedNorWroteSurvive) {
         std::vector<int> saves;    // list sizes saved one after another
         std::vector<bool> saved;
         std::vector<int> kept;     // world files that must still hold their bytes
+        std::vector<int> gone;     // and the ones the saves removed
     };
     const Case cases[] = {
-        {"a file above a first write", {2}, nullptr, false, {1, 2, 3}, {true, true, false}, {2}},
-        {"files after a gap", {0, 1, 3, 4}, nullptr, true, {1, 3, 4}, {true, true, false}, {3, 4}},
-        {"a directory named 1.def", {0, 2}, "dir", true, {0, 2}, {true, false}, {2}},
-        {"a dangling link as 1.def", {0, 2}, "link", true, {1, 2}, {true, false}, {2}},
-        {"the world's 0.def before loading", {0, 1}, nullptr, false, {0, 1}, {true, false}, {0, 1}},
+        {"a file above a first write", {2}, nullptr, false, {1, 2, 3}, {true, true, false}, {2}, {}},
+        {"files after a gap", {0, 1, 3, 4}, nullptr, true, {1, 3, 4}, {true, true, false}, {3, 4}, {}},
+        {"a directory named 1.def", {0, 2}, "dir", true, {0, 2}, {true, false}, {2}, {}},
+        {"a dangling link as 1.def", {0, 2}, "link", true, {1, 2}, {true, false}, {2}, {}},
+        {"the world's 0.def before loading", {0, 1}, nullptr, false, {0, 1}, {true, false}, {0, 1}, {}},
+        // 6.def is past the first gap: never part of the world.
+        {"a list saved shorter, then empty", {0, 1, 2, 3, 4, 6}, nullptr, true, {3, 0}, {true, true}, {6},
+         {0, 1, 2, 3, 4}},
     };
     for (const Case& c : cases) {
         TempDir dir;
@@ -109,26 +84,36 @@ TEST(DefDirSave, FilesThisRunNeitherLoadedNorWroteSurvive) {
             EXPECT_EQ(saveItemFiles(dir.path, items.items, owned, c.load), c.saved[i]) << c.what << " save " << i;
         }
         for (int n : c.kept) EXPECT_EQ(readFile(itemDefPath(dir.path, n)), "1\nworld " + std::to_string(n) + "\n") << c.what;
+        for (int n : c.gone) EXPECT_FALSE(fileExists(itemDefPath(dir.path, n))) << c.what << " " << n;
         if (c.odd) {
             EXPECT_TRUE(c.odd[0] == 'd' ? fileExists(itemDefPath(dir.path, 1)) : readFile(itemDefPath(dir.path, 1)).empty());
         }
-        EXPECT_NE(capture.err().find(neverLoaded), std::string::npos) << c.what;
+        const bool refused = std::find(c.saved.begin(), c.saved.end(), false) != c.saved.end();
+        EXPECT_EQ(capture.err().find(neverLoaded) != std::string::npos, refused) << c.what;
     }
 }
 
-// A first save that failed owns nothing: a later one still will not write over the world's 0.def.
-TEST(DefDirSave, AFailedFirstSaveOwnsNothing) {
+// A save that fails says why; a first save that failed owns nothing, so a later one still will
+// not write over the world's 0.def.
+TEST(DefDirSave, FailuresAreReportedAndAFailedFirstSaveOwnsNothing) {
+    TempDir stale;
+    makeDirs(itemDefPath(stale.path, 0) + "/x");
+    OwnedWorld none;
+    int loaded = 1;
+    CaptureOutput failed;
+    EXPECT_FALSE(saveItemFiles(stale.path, none.items, loaded, true));
+
     TempDir fresh;
     writeFile(fresh / "idef", "not a directory");
     OwnedWorld items({}, 2);
     int owned = 0;
-    CaptureOutput failed;
     EXPECT_FALSE(saveItemFiles(fresh.path, items.items, owned, false));
     EXPECT_EQ(owned, 0);
     removeFile(fresh / "idef");
     writeFile(itemDefPath(fresh.path, 0), "1\n");
     EXPECT_FALSE(saveItemFiles(fresh.path, items.items, owned, false));
     EXPECT_EQ(readFile(itemDefPath(fresh.path, 0)), "1\n");
-    EXPECT_EQ(failed.err(), "***WARNING*** could not write " + itemDefPath(fresh.path, 0) +
+    EXPECT_EQ(failed.err(), "***WARNING*** could not remove " + itemDefPath(stale.path, 0) + ": Is a directory\n"
+                            "***WARNING*** could not write " + itemDefPath(fresh.path, 0) +
                                 ": Not a directory\n***WARNING*** items not saved: press L to load the world's items first\n");
 }
