@@ -91,22 +91,6 @@ void expectReports(const std::vector<ReportCase>& cases) {
 
 const char* const MAP = "data/map.dat";
 
-// Changes line lineNo of the map with edit.
-Change mapLine(int lineNo, std::function<void(std::string&)> edit) {
-    return [=](const FixtureWorld& world) {
-        std::string line = splitAtLineFeeds(readFile(world / MAP)).at(static_cast<size_t>(lineNo - 1));
-        edit(line);
-        world.replaceLine(MAP, lineNo, line);
-    };
-}
-Change append(int lineNo, const std::string& text) {
-    return mapLine(lineNo, [=](std::string& line) { line += text; });
-}
-Change cells(std::vector<std::pair<size_t, char>> changes) {
-    return mapLine(5, [=](std::string& line) {
-        for (auto [x, c] : changes) line[x] = c;
-    });
-}
 // The map with its lines passed through edit.
 Change mapLines(std::function<void(std::vector<std::string>&)> edit, const std::string& lineEnd = "\n") {
     return [=](const FixtureWorld& world) {
@@ -116,6 +100,14 @@ Change mapLines(std::function<void(std::vector<std::string>&)> edit, const std::
         for (const std::string& line : lines) bytes += line + lineEnd;
         writeFile(world / MAP, bytes);
     };
+}
+Change append(int lineNo, const std::string& text) {
+    return mapLines([=](auto& lines) { lines.at(lineNo - 1) += text; });
+}
+Change cells(std::vector<std::pair<size_t, char>> changes) {
+    return mapLines([=](auto& lines) {
+        for (auto [x, c] : changes) lines[4][x] = c;  // on line 5
+    });
 }
 const std::string PAST_349 = " (expected 350); the editor ignores everything after x=349";
 const std::string STOPS = " (expected 350); the editor stops reading the map here: every later row repeats this one, with tile 0 at x=0";
@@ -178,7 +170,7 @@ TEST(WorldCheckMap, EachWayAMapLineIsMisread) {
         {"written on Windows", mapLines([](auto&) {}, "\r\n"), "0 problems\n"},
         {"no line feed at the end",
          [](const FixtureWorld& w) { writeFile(w / MAP, readFile(w / MAP).substr(0, 350 * 351 - 1)); }, "0 problems\n"},
-        {"300 characters", mapLine(12, [](std::string& line) { line.resize(300); }),
+        {"300 characters", mapLines([](auto& lines) { lines[11].resize(300); }),
          oneProblem("data/map.dat:12: line 12 has 300 characters (expected 350); x=300 to x=349 read as tile 0 or "
                     "repeat what earlier lines held there")},
         {"351 characters", append(12, "A"), oneProblem("data/map.dat:12: line 12 has 351 characters" + PAST_349)},
