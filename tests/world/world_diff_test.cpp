@@ -90,17 +90,3 @@ TEST(WorldDiff, PlantedDifferencesAreReportedAsTheEditorReadsThem) {
         EXPECT_EQ(diffWorlds(*olds, *news).text(), c.out) << c.what;
     }
 }
-
-TEST(WorldDiff, RecordsMatchAsDiffMatchesLines) {
-    std::vector<std::string> olds, news;
-    for (int n = 0; n < 3000; ++n) olds.push_back(std::to_string(n));
-    news = olds;
-    news.erase(news.begin() + 2000);          // removed
-    news.insert(news.begin() + 1000, "new");  // added
-    news[10] = "changed";
-    std::vector<RecordEdit> edits = matchRecords(olds, news);
-    ASSERT_EQ(edits.size(), 3u);
-    EXPECT_TRUE(edits[0].change == RecordChange::Changed && edits[0].oldIndex == 10 && edits[0].newIndex == 10);
-    EXPECT_TRUE(edits[1].change == RecordChange::Added && edits[1].oldIndex == -1 && edits[1].newIndex == 1000);
-    EXPECT_TRUE(edits[2].change == RecordChange::Removed && edits[2].oldIndex == 2000 && edits[2].newIndex == -1);
-}
