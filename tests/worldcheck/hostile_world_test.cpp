@@ -128,31 +128,6 @@ std::vector<HostileCase> hostileCases() {
     return cases;
 }
 
-// A world of one NPC and one item with the case planted, and outside it a file that planted
-// links point to.
-struct HostileWorld {
-    TempDir world, outside;
-    std::map<std::string, std::string> before;
-    explicit HostileWorld(const HostileCase& c) {
-        fs::copy(baseWorld(), world.path, fs::copy_options::recursive);
-        writeFile(outside / "notes.txt", "my notes\n");
-        for (const TempDir* dir : {&world, &outside}) {
-            if (!root()) break;
-            chmod(dir->path.c_str(), 0755);
-            lchown(dir->path.c_str(), NOBODY, NOBODY);
-            for (const auto& entry : fs::recursive_directory_iterator(dir->path))
-                lchown(entry.path().c_str(), NOBODY, NOBODY);
-        }
-        c.plant(world.path, outside.path);
-        before = snapshot(world.path, c.planted);
-    }
-    std::string expand(std::string text) const {
-        for (const auto& [key, value] : {std::pair<std::string, std::string>{"{data}", world / "data"}, {"{world}", world.path}})
-            for (size_t at; (at = text.find(key)) != std::string::npos;) text.replace(at, key.size(), value);
-        return text;
-    }
-};
-
 // Loads as the load command does, then saves what was read; returns the done bits.
 int loadAndSave(const std::string& data) {
     auto map = std::make_unique<Map>();
@@ -168,18 +143,36 @@ int loadAndSave(const std::string& data) {
 }
 }  // namespace
 
-// worldcheck first (it writes nothing), then the loaders and savers in a child process.
+// A world of one NPC and one item with the case planted, and outside it a file that planted links
+// point to. worldcheck runs first (it writes nothing), then the loaders and savers in a child process.
 TEST(HostileWorlds, WorldcheckAndTheLoadersNeitherFollowHangNorCrash) {
     for (const HostileCase& c : hostileCases()) {
         SCOPED_TRACE(c.what);
-        HostileWorld w(c);
-        std::vector<std::string> check = {WORLDCHECK_BINARY, w.world.path};
+        TempDir world, outside;
+        fs::copy(baseWorld(), world.path, fs::copy_options::recursive);
+        writeFile(outside / "notes.txt", "my notes\n");
+        for (const TempDir* dir : {&world, &outside}) {
+            if (!root()) break;
+            chmod(dir->path.c_str(), 0755);
+            lchown(dir->path.c_str(), NOBODY, NOBODY);
+            for (const auto& entry : fs::recursive_directory_iterator(dir->path))
+                lchown(entry.path().c_str(), NOBODY, NOBODY);
+        }
+        c.plant(world.path, outside.path);
+        const auto before = snapshot(world.path, c.planted);
+        auto expand = [&](std::string text) {
+            for (const auto& [key, value] : {std::pair<std::string, std::string>{"{data}", world / "data"}, {"{world}", world.path}})
+                for (size_t at; (at = text.find(key)) != std::string::npos;) text.replace(at, key.size(), value);
+            return text;
+        };
+
+        std::vector<std::string> check = {WORLDCHECK_BINARY, world.path};
         if (root()) check.insert(check.begin(), {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"});
         ProcessResult result = runProcess(check, "", {}, 10000);
         ASSERT_FALSE(result.timedOut) << "worldcheck hangs";
         EXPECT_EQ(result.status, c.checkStatus) << result.err;
         EXPECT_EQ(result.out, c.checkOut);
-        EXPECT_EQ(result.err, w.expand(c.checkErr));
+        EXPECT_EQ(result.err, expand(c.checkErr));
 
         TempDir logs;
         fflush(nullptr);
@@ -190,7 +183,7 @@ TEST(HostileWorlds, WorldcheckAndTheLoadersNeitherFollowHangNorCrash) {
             if (root() && (setgroups(0, nullptr) != 0 || setresgid(NOBODY, NOBODY, NOBODY) != 0 ||
                            setresuid(NOBODY, NOBODY, NOBODY) != 0))
                 _exit(125);
-            _exit(loadAndSave(w.world / "data"));
+            _exit(loadAndSave(world / "data"));
         }
         int status = 0;
         bool ended = waitUntil([&] { return waitpid(pid, &status, WNOHANG) == pid; }, 10000);
@@ -198,10 +191,10 @@ TEST(HostileWorlds, WorldcheckAndTheLoadersNeitherFollowHangNorCrash) {
         ASSERT_TRUE(ended) << "the loaders hang";
         ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
         EXPECT_EQ(WEXITSTATUS(status), c.done);
-        EXPECT_TRUE(readFile(logs / "err") == w.expand(c.loadErr)) << readFile(logs / "err").substr(0, 999);
+        EXPECT_TRUE(readFile(logs / "err") == expand(c.loadErr)) << readFile(logs / "err").substr(0, 999);
 
-        EXPECT_EQ(readFile(w.outside / "notes.txt"), "my notes\n");
-        EXPECT_EQ(std::distance(fs::directory_iterator(w.outside.path), fs::directory_iterator()), 1);
-        EXPECT_TRUE(snapshot(w.world.path, c.planted) == w.before) << "an old file of the world changed";
+        EXPECT_EQ(readFile(outside / "notes.txt"), "my notes\n");
+        EXPECT_EQ(std::distance(fs::directory_iterator(outside.path), fs::directory_iterator()), 1);
+        EXPECT_TRUE(snapshot(world.path, c.planted) == before) << "an old file of the world changed";
     }
 }
