@@ -10,15 +10,11 @@
 
 #include <climits>
 #include <functional>
-#include <list>
 #include <memory>
 #include <thread>
 
 #include "test_support.h"
-#include "world/actor.h"
 #include "world/defdir.h"
-#include "world/defline.h"
-#include "world/item.h"
 #include "world/map.h"
 #include "world/recovery.h"
 
