@@ -8,21 +8,14 @@
 #include "test_support.h"
 #include "world/defdir.h"
 
-namespace {
-void writeNpcs(const std::string& dir, std::initializer_list<int> numbers) {
-    for (int n : numbers) {
-        Actor actor;
-        actor.name = "old" + std::to_string(n);
-        writeFile(npcDefPath(dir, n), actor.serialize());
-    }
-}
-
-}  // namespace
-
 // The warning at the end of a run is in the hostile-world test, which checks the loaders' whole output.
 TEST(DefDirLoad, StopsAtTheFirstGapAndAppendsOrWarnsAboutAMissingDirectory) {
     TempDir dir;
-    writeNpcs(dir.path, {0, 1, 3});
+    for (int n : {0, 1, 3}) {
+        Actor actor;
+        actor.name = "old" + std::to_string(n);
+        writeFile(npcDefPath(dir.path, n), actor.serialize());
+    }
     writeFile(itemDefPath(dir.path, 0), "");  // an empty file counts as present
     writeFile(itemDefPath(dir.path, 1), Item().serialize());
     OwnedWorld npcs{"placed"}, items;
