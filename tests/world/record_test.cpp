@@ -51,10 +51,6 @@ TEST(DefLine, FourHundredCharactersFitAndMoreFailTheStream) {
     EXPECT_EQ(readStringFromFile(tooLong), "");
     EXPECT_EQ(readNumberFromFile(tooLong), 0);
 
-    std::istringstream longNumber("1" + std::string(400, '0') + "\n5\n");
-    EXPECT_EQ(readNumberFromFile(longNumber), INT_MAX);
-    EXPECT_EQ(readNumberFromFile(longNumber), 0);
-
     std::ostringstream written;  // written whole all the same
     writeStringToFile(std::string(450, 'z'), written);
     EXPECT_EQ(written.str(), std::string(450, 'z') + "\n");
@@ -99,7 +95,7 @@ TEST(Actor, FlagsAboveZeroAndShortOrBrokenFiles) {
          lines({"0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "1", "a", "b", "c", "0", "0", "0", "0"})},
         {"12\r\n34\r\n",  // CR LF lines read alike
          lines({"12", "34", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "", "", "", "0", "0", "0", "0"})},
-        {"5\n" + std::string(401, '1') + "\n7\n",  // the over-long line ends the reading
+        {"5\n" + std::string(401, '1') + "\n7\n",  // the over-long number saturates and ends the reading
          lines({"5", "2147483647", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "", "", "", "0", "0", "0", "0"})},
     };
     for (const auto& [bytes, expected] : cases) {

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <sstream>
 
 #include "test_support.h"
 #include "world_check.h"
@@ -15,10 +16,8 @@ namespace {
 // The bytes of a file split at line feeds, and put back together.
 std::vector<std::string> splitAtLineFeeds(const std::string& bytes) {
     std::vector<std::string> lines;
-    for (size_t start = 0, end; start < bytes.size(); start = end + 1) {
-        end = std::min(bytes.find('\n', start), bytes.size());
-        lines.push_back(bytes.substr(start, end - start));
-    }
+    std::istringstream in(bytes);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
     return lines;
 }
 
