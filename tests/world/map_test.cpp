@@ -11,17 +11,8 @@
 #include "test_support.h"
 #include "world/map.h"
 
-namespace {
-std::unique_ptr<Map> zeroMap() {
-    auto map = std::make_unique<Map>();
-    map->Init();
-    return map;
-}
-
-}  // namespace
-
 TEST(MapGrid, CellsAndWorldPointsStayInsideTheGrid) {
-    auto map = zeroMap();
+    auto map = std::make_unique<Map>();
     map->setTileAt(3, 5, 9);  // row 5, column 3
     EXPECT_EQ(map->tiles[5][3], 9);
     auto before = std::make_unique<Map>(*map);
@@ -52,7 +43,7 @@ TEST(MapGrid, CellsAndWorldPointsStayInsideTheGrid) {
 
 TEST(MapFile, SavedFileHoldsOneCharacterPerCellAndLoadsBack) {
     TempDir dir;
-    auto map = zeroMap();
+    auto map = std::make_unique<Map>();
     for (int y = 0; y < MAP_SIZE; ++y)
         for (int x = 0; x < MAP_SIZE; ++x) map->tiles[y][x] = (x * 7 + y) % 63;
     map->setTileAt(0, 0, 25);
@@ -119,7 +110,7 @@ TEST(MapFile, ParseMatchesAStreamLineReader) {
 
 TEST(MapFile, MissingFileOrFailedSaveWarnsAndKeepsWhatWasThere) {
     TempDir dir;
-    auto map = zeroMap();
+    auto map = std::make_unique<Map>();
     map->setTileAt(4, 4, 9);
     makeDirs(dir / "map.dat");  // a directory cannot be read, nor replaced by the file
     CaptureOutput capture;
