@@ -55,8 +55,7 @@ struct World : OwnedWorld {
 };
 
 // A small tmpfs mounted over a directory for the life of the object (root only).
-class SmallDisk {
-public:
+struct SmallDisk {
     bool mounted = false;
     std::string path;
     SmallDisk(const std::string& at, const char* size) : path(at) {
