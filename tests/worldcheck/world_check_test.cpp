@@ -1,6 +1,6 @@
 // worldcheck's report on copies of the default world with one thing changed (the art, the map,
-// the NPC and item files), and the order and count of what it reports. Checked in-process; the
-// command itself is in command_line_test.cpp.
+// the NPC and item files), and the order and count of what it reports, checked in-process; and
+// the command itself: help, the working directory and exit statuses.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -67,6 +67,13 @@ std::string checkOutput(const FixtureWorld& fixture) {
     CaptureOutput capture;
     report.print(stdout);
     return capture.out();
+}
+
+// The command itself, bounded by a timeout, in cwd when given.
+ProcessResult runCheck(const std::vector<std::string>& args, const std::string& cwd = "") {
+    std::vector<std::string> argv = {WORLDCHECK_BINARY};
+    argv.insert(argv.end(), args.begin(), args.end());
+    return runProcess(argv, cwd, {}, 30000);
 }
 
 std::string oneProblem(const std::string& line) { return line + "\n1 problem in 1 file\n"; }
@@ -293,4 +300,36 @@ TEST(WorldCheckReport, ProblemsAreSortedByPathThenLineAndCounted) {
                  "data/npcdef/10.def:1: a number line holds \"x\" (read as 0)\n"
                  "data/npcdef/10.def:18: sprite 9 is outside 0..8 (drawn as the missing-image icon)\n"
                  "6 problems in 4 files\n");
+}
+
+TEST(WorldCheckCommand, HelpWorkingDirectoryAndExitStatuses) {
+    ProcessResult help = runCheck({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("Usage: worldcheck [DIRECTORY]\n", 0), 0u);
+    EXPECT_NE(help.out.find("Exit status: 0 when the world is clean, 1 when problems were found, 2 when"),
+              std::string::npos);
+
+    FixtureWorld world;
+    ProcessResult here = runCheck({}, world.dir.path);  // as the editor itself runs
+    EXPECT_EQ(here.status, 0);
+    EXPECT_EQ(here.out, "0 problems\n");
+    removeFile(world / "data/map.dat");
+    ProcessResult missing = runCheck({world.dir.path});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.out, oneProblem("data/map.dat: missing (the editor will not start without it)"));
+    EXPECT_EQ(missing.err, "");
+
+    TempDir empty;
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{empty / "nowhere"}, "no such directory: " + empty / "nowhere"},
+        {{empty.path}, empty.path + " has no data directory; run worldcheck in a world's directory or give one"},
+        {{"--verbose"}, "unknown option --verbose (see worldcheck --help)"},
+        {{empty.path, empty.path}, "give one world directory at most (see worldcheck --help)"},
+    };
+    for (const auto& [args, err] : cases) {
+        ProcessResult result = runCheck(args);
+        EXPECT_EQ(result.status, 2) << err;
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err, "worldcheck: " + err + "\n");
+    }
 }
