@@ -19,6 +19,11 @@ struct World : OwnedWorld {
     }
 };
 
+void record(World& w, EditHistory& history, CellsEdit e) {
+    applyCells(*w.map, e);
+    history.record(std::move(e));
+}
+
 // One random edit, applied as the editor applies it and recorded.
 void randomEdit(World& w, EditHistory& history, std::mt19937& rng) {
     auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
@@ -27,10 +32,7 @@ void randomEdit(World& w, EditHistory& history, std::mt19937& rng) {
     case 0:
     case 1: {
         const int x = pick(MAP_SIZE), y = pick(MAP_SIZE);
-        CellsEdit e = paintCells(*w.map, x, y, x + pick(20), y + pick(20), tile, true);
-        applyCells(*w.map, e);
-        history.record(std::move(e));
-        return;
+        return record(w, history, paintCells(*w.map, x, y, x + pick(20), y + pick(20), tile, true));
     }
     case 2: {
         auto* a = new Actor();
@@ -111,55 +113,34 @@ TEST(EditHistory, RandomEditsUndoAndRedoStepByStep) {
     }
 }
 
-TEST(EditHistory, StepsSayWhatTheyDidAndANewEditDropsTheRedoSteps) {
+// The saved mark can be reached again by undo and redo until a new edit ends the steps that led there.
+TEST(EditHistory, StepsSayWhatTheyDidAndTheSavedMarkFollowsThem) {
     World w;
     EditHistory history;
     std::string said;
     EXPECT_TRUE(paintCells(*w.map, 0, 0, 3, 3, 0, true).cells.empty());  // changes nothing: no step
-    CellsEdit fill = paintCells(*w.map, 2, 1, 4, 4, 7, true);
-    applyCells(*w.map, fill);
-    history.record(std::move(fill));
-    CellsEdit paint = paintCells(*w.map, 9, 8, 9, 8, 3, false);
-    applyCells(*w.map, paint);
-    history.record(std::move(paint));
+    record(w, history, paintCells(*w.map, 2, 1, 4, 4, 7, true));
+    record(w, history, paintCells(*w.map, 9, 8, 9, 8, 3, false));
     w.npcs.push_back(new Actor());
     w.npcs.back()->name = "Guard";
     history.record(NpcPresence{0, std::make_unique<Actor>(*w.npcs.back()), false});
+    EXPECT_TRUE(history.hasUnsavedEdits());
+    history.markSaved();
+    history.undo(w.ref(), said);
+    EXPECT_TRUE(history.hasUnsavedEdits());
+    history.redo(w.ref(), said);
+    EXPECT_EQ(said, "Redo: NPC \"Guard\" placed");
+    EXPECT_FALSE(history.hasUnsavedEdits());  // back where the disk is
 
-    const char* expected[] = {"Undo: NPC \"Guard\" placed", "Undo: paint of cell 9,8", "Undo: fill of 12 cells"};
-    for (const char* line : expected) {
+    for (const char* line : {"Undo: NPC \"Guard\" placed", "Undo: paint of cell 9,8", "Undo: fill of 12 cells"}) {
         history.undo(w.ref(), said);
         EXPECT_EQ(said, line);
     }
     history.redo(w.ref(), said);
-    EXPECT_EQ(said, "Redo: fill of 12 cells");
     EXPECT_EQ(w.map->tiles[4][4], 7);
-    history.record(paintCells(*w.map, 0, 0, 0, 0, 1, false));  // ends the two redo steps
+    record(w, history, paintCells(*w.map, 0, 0, 0, 0, 1, false));  // ends the two redo steps
     EXPECT_EQ(history.stepCount(), 2u);
     EXPECT_FALSE(history.redo(w.ref(), said));
-}
-
-TEST(EditHistory, TheSavedMarkFollowsUndoAndIsLostWithTheStepsThatLedThere) {
-    World w;
-    EditHistory history;
-    EXPECT_FALSE(history.hasUnsavedEdits());
-    std::string said;
-    auto paint = [&](int x, int tile) {
-        CellsEdit e = paintCells(*w.map, x, 0, x, 0, tile, false);
-        applyCells(*w.map, e);
-        history.record(std::move(e));
-    };
-    paint(0, 1);
-    EXPECT_TRUE(history.hasUnsavedEdits());
-    history.undo(w.ref(), said);
-    EXPECT_FALSE(history.hasUnsavedEdits());  // back where the disk is
-    history.redo(w.ref(), said);
-    history.markSaved();
-    paint(1, 1);
-    history.undo(w.ref(), said);
-    EXPECT_FALSE(history.hasUnsavedEdits());
-    history.undo(w.ref(), said);
-    paint(2, 1);  // the saved state can no longer be reached
     EXPECT_TRUE(history.hasUnsavedEdits());
     history.clear();
     EXPECT_FALSE(history.hasUnsavedEdits());
@@ -169,11 +150,8 @@ TEST(EditHistory, TheSavedMarkFollowsUndoAndIsLostWithTheStepsThatLedThere) {
 TEST(EditHistory, KeepsAtMostTenThousandStepsInLittleMemory) {
     World w;
     EditHistory history;
-    for (int i = 0; i < 10050; ++i) {
-        CellsEdit e = paintCells(*w.map, i % MAP_SIZE, i / MAP_SIZE, i % MAP_SIZE, i / MAP_SIZE, 1 + i % 2, false);
-        applyCells(*w.map, e);
-        history.record(std::move(e));
-    }
+    for (int i = 0; i < 10050; ++i)
+        record(w, history, paintCells(*w.map, i % MAP_SIZE, i / MAP_SIZE, i % MAP_SIZE, i / MAP_SIZE, 1 + i % 2, false));
     EXPECT_EQ(history.stepCount(), EditHistory::MAX_STEPS);
     std::string said;
     while (history.undo(w.ref(), said)) {
@@ -183,11 +161,7 @@ TEST(EditHistory, KeepsAtMostTenThousandStepsInLittleMemory) {
 
     // Large steps are dropped by size: whole-map fills of about 1 MiB each.
     EditHistory big;
-    for (int i = 0; i < 80; ++i) {
-        CellsEdit e = paintCells(*w.map, 0, 0, MAP_SIZE - 1, MAP_SIZE - 1, 3 + i % 2, true);
-        applyCells(*w.map, e);
-        big.record(std::move(e));
-    }
+    for (int i = 0; i < 80; ++i) record(w, big, paintCells(*w.map, 0, 0, MAP_SIZE - 1, MAP_SIZE - 1, 3 + i % 2, true));
     EXPECT_LE(big.bytes(), EditHistory::MAX_BYTES);
     EXPECT_LT(big.stepCount(), 80u);
 }

@@ -1,5 +1,5 @@
 // Saves cut short by a full disk or a killed process leave the previous world's files as they
-// were, byte for byte, and say what was not written.
+// were, byte for byte, and say what was not written; the recovery copy is written whole.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -10,16 +10,13 @@
 
 #include <climits>
 #include <functional>
-#include <list>
 #include <memory>
 #include <thread>
 
 #include "test_support.h"
-#include "world/actor.h"
 #include "world/defdir.h"
-#include "world/defline.h"
-#include "world/item.h"
 #include "world/map.h"
+#include "world/recovery.h"
 
 namespace {
 using Files = std::map<std::string, std::string>;
@@ -58,8 +55,7 @@ struct World : OwnedWorld {
 };
 
 // A small tmpfs mounted over a directory for the life of the object (root only).
-class SmallDisk {
-public:
+struct SmallDisk {
     bool mounted = false;
     std::string path;
     SmallDisk(const std::string& at, const char* size) : path(at) {
@@ -166,4 +162,23 @@ TEST(SafeSave, KilledSaveLeavesEachFileOldOrNew) {
     // The next save takes the temporaries left behind.
     ASSERT_TRUE(after.save(dir.path));
     EXPECT_TRUE(filesUnder(dir.path) == updated);
+}
+
+TEST(RecoveryCopy, HoldsTheWholeWorldReplacesAnEarlierCopyWholeAndFollowsNoLink) {
+    TempDir dir;
+    const std::string copy = dir / "recovery/data";
+    OwnedWorld w({"a", "b"}, 1);
+    w.map->tiles[3][4] = 9;
+    ASSERT_TRUE(writeWorldCopy(copy, *w.map, w.npcs, w.items));
+    delete w.npcs.back();
+    w.npcs.pop_back();
+    ASSERT_TRUE(writeWorldCopy(copy, *w.map, w.npcs, {}));  // the second copy has less in it
+    EXPECT_TRUE(filesUnder(copy) == (Files{{"map.dat", w.map->serialize()}, {"npcdef/0.def", w.npcs.front()->serialize()}}));
+
+    TempDir other, elsewhere;
+    ASSERT_EQ(symlink(elsewhere.path.c_str(), (other / "recovery").c_str()), 0);
+    CaptureOutput capture;
+    EXPECT_FALSE(writeWorldCopy(other / "recovery/data", *w.map, w.npcs, w.items));
+    EXPECT_EQ(capture.err(), "***WARNING*** could not write " + other / "recovery" + ": not a directory\n");
+    EXPECT_FALSE(fileExists(elsewhere / "data"));
 }

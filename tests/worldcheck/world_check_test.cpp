@@ -1,0 +1,335 @@
+// worldcheck's report on copies of the default world with one thing changed (the art, the map,
+// the NPC and item files), and the order and count of what it reports, checked in-process; and
+// the command itself: help, the working directory and exit statuses.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <sstream>
+
+#include "test_support.h"
+#include "world_check.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+// The bytes of a file split at line feeds, and put back together.
+std::vector<std::string> splitAtLineFeeds(const std::string& bytes) {
+    std::vector<std::string> lines;
+    std::istringstream in(bytes);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+std::string joinLines(const std::vector<std::string>& lines) {
+    std::string bytes;
+    for (const std::string& line : lines) bytes += line + "\n";
+    return bytes;
+}
+
+// A copy of the default world, which is generated once per test program.
+struct FixtureWorld {
+    TempDir dir;
+    FixtureWorld() {
+        static TempDir generated;
+        if (!fileExists(generated / "data/map.dat")) makeDefaultWorld(generated.path);
+        fs::copy(generated.path, dir.path, fs::copy_options::recursive);
+    }
+    std::string operator/(const std::string& relative) const { return dir / relative; }
+    // Replaces the world's NPC or item files with these, numbered from 0.
+    template <typename T>
+    void setDefinitions(const std::string& subdir, const std::vector<T>& objects) const {
+        fs::remove_all(dir / subdir);
+        makeDirs(dir / subdir);
+        for (size_t n = 0; n < objects.size(); ++n)
+            writeFile(dir / (subdir + "/" + std::to_string(n) + ".def"), objects[n].serialize());
+    }
+    void setNpcs(const std::vector<Actor>& npcs) const { setDefinitions("data/npcdef", npcs); }
+    void setItems(const std::vector<Item>& items) const { setDefinitions("data/idef", items); }
+    // Replaces line lineNo (from 1) of a file; text without its line end. A count of lines
+    // other than 0 then keeps only that many.
+    void replaceLine(const std::string& relative, int lineNo, const std::string& text, int keepLines = 0) const {
+        std::vector<std::string> lines = splitAtLineFeeds(readFile(dir / relative));
+        lines.at(static_cast<size_t>(lineNo - 1)) = text;
+        if (keepLines) lines.resize(static_cast<size_t>(keepLines));
+        writeFile(dir / relative, joinLines(lines));
+    }
+};
+
+// What worldcheck prints for the world.
+std::string checkOutput(const FixtureWorld& fixture) {
+    World world;
+    world.root = fixture.dir.path;
+    Report report;
+    checkArt(world, report);
+    EXPECT_EQ(checkMap(world, report), "");
+    checkDefinitions(world, report);
+    CaptureOutput capture;
+    report.print(stdout);
+    return capture.out();
+}
+
+// The command itself, bounded by a timeout, in cwd when given.
+ProcessResult runCheck(const std::vector<std::string>& args, const std::string& cwd = "") {
+    std::vector<std::string> argv = {WORLDCHECK_BINARY};
+    argv.insert(argv.end(), args.begin(), args.end());
+    return runProcess(argv, cwd, {}, 30000);
+}
+
+std::string oneProblem(const std::string& line) { return line + "\n1 problem in 1 file\n"; }
+
+// A change to a fixture world, and a table of them with the whole reports they give, each
+// change made to a fresh copy of the default world.
+using Change = std::function<void(const FixtureWorld&)>;
+struct ReportCase {
+    const char* what;
+    Change change;
+    std::string out;
+};
+void expectReports(const std::vector<ReportCase>& cases) {
+    for (const ReportCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        FixtureWorld world;
+        c.change(world);
+        EXPECT_EQ(checkOutput(world), c.out);
+    }
+}
+
+const char* const MAP = "data/map.dat";
+
+// The map with its lines passed through edit.
+Change mapLines(std::function<void(std::vector<std::string>&)> edit, const std::string& lineEnd = "\n") {
+    return [=](const FixtureWorld& world) {
+        std::vector<std::string> lines = splitAtLineFeeds(readFile(world / MAP));
+        edit(lines);
+        std::string bytes;
+        for (const std::string& line : lines) bytes += line + lineEnd;
+        writeFile(world / MAP, bytes);
+    };
+}
+Change append(int lineNo, const std::string& text) {
+    return mapLines([=](auto& lines) { lines.at(lineNo - 1) += text; });
+}
+Change cells(std::vector<std::pair<size_t, char>> changes) {
+    return mapLines([=](auto& lines) {
+        for (auto [x, c] : changes) lines[4][x] = c;  // on line 5
+    });
+}
+const std::string PAST_349 = " (expected 350); the editor ignores everything after x=349";
+const std::string STOPS = " (expected 350); the editor stops reading the map here: every later row repeats this one, with tile 0 at x=0";
+const std::string NO_IMAGE = " has no image in data/assets/tiles (drawn as the missing-image icon)";
+
+// Two NPCs as the editor writes them, the second with line lineNo replaced.
+Change npcLine(int lineNo, const std::string& text) {
+    return [=](const FixtureWorld& world) {
+        world.setNpcs({Actor(), Actor()});
+        world.replaceLine("data/npcdef/1.def", lineNo, text);
+    };
+}
+// Two items, the second of this type with lines replaced and then kept to keepLines.
+Change itemLines(int type, std::vector<std::pair<int, std::string>> changes, int keepLines = 12) {
+    return [=](const FixtureWorld& world) {
+        Item item;
+        item.type = type;
+        item.range = 6;
+        world.setItems({Item(), item});
+        std::vector<std::string> lines = splitAtLineFeeds(item.serialize());
+        for (const auto& [lineNo, text] : changes) lines.at(static_cast<size_t>(lineNo - 1)) = text;
+        lines.resize(static_cast<size_t>(keepLines), "0");
+        writeFile(world / "data/idef/1.def", joinLines(lines));
+    };
+}
+std::string npc1(const std::string& problem) { return oneProblem("data/npcdef/1.def:" + problem); }
+std::string item1(const std::string& problem) { return oneProblem("data/idef/1.def" + problem); }
+}  // namespace
+
+TEST(WorldCheckArt, MissingFilesAndTheImagesAfterAGap) {
+    std::vector<ReportCase> cases;
+    for (const char* path : {"data/assets/sprites/3/2-1.png", "data/assets/sprites/8/3-2.png", "data/assets/icns/10.png",
+                             "data/assets/icns/28.png", "edfont.ttf"})
+        cases.push_back({path, [=](const FixtureWorld& w) { removeFile(w / path); },
+                         oneProblem(std::string(path) + ": missing (the editor will not start without it)")});
+    // Tile 0 but for one cell, so that nothing else depends on the missing images; the images
+    // after a gap are never loaded.
+    cases.push_back({"gaps in the tiles and the item icons",
+                     [](const FixtureWorld& w) {
+                         writeFile(w / "data/map.dat", joinLines(std::vector<std::string>(350, std::string(350, 'A'))));
+                         w.replaceLine("data/map.dat", 2, "B" + std::string(349, 'A'));
+                         Item item;
+                         item.icon = 1;
+                         w.setItems({item});
+                         removeFile(w / "data/assets/tiles/1.png");
+                         removeFile(w / "data/assets/items/1.png");
+                     },
+                     "data/assets/items: files after the gap at 1.png are never loaded: 2.png, 3.png, 4.png, 5.png, "
+                     "6.png and 5 more\ndata/assets/tiles: files after the gap at 1.png are never loaded: 2.png, "
+                     "3.png, 4.png, 5.png, 6.png and 40 more\n"
+                     "data/idef/0.def:11: icon 1 has no picture in data/assets/items (drawn as the missing-image icon)\n"
+                     "data/map.dat:2: tile 1 ('B') at x=0 has no image in data/assets/tiles (drawn as the missing-image "
+                     "icon)\n4 problems in 4 files\n"});
+    expectReports(cases);
+}
+
+TEST(WorldCheckMap, EachWayAMapLineIsMisread) {
+    expectReports({
+        {"the default world", [](const FixtureWorld&) {}, "0 problems\n"},
+        {"written on Windows", mapLines([](auto&) {}, "\r\n"), "0 problems\n"},
+        {"no line feed at the end",
+         [](const FixtureWorld& w) { writeFile(w / MAP, readFile(w / MAP).substr(0, 350 * 351 - 1)); }, "0 problems\n"},
+        {"300 characters", mapLines([](auto& lines) { lines[11].resize(300); }),
+         oneProblem("data/map.dat:12: line 12 has 300 characters (expected 350); x=300 to x=349 read as tile 0 or "
+                    "repeat what earlier lines held there")},
+        {"351 characters", append(12, "A"), oneProblem("data/map.dat:12: line 12 has 351 characters" + PAST_349)},
+        // The reader never reaches the second: only the first is said.
+        {"two lines too long, the first with 400 characters", [](const FixtureWorld& w) { append(12, std::string(50, 'A'))(w), append(20, "AA")(w); },
+         oneProblem("data/map.dat:12: line 12 has 400 characters" + STOPS)},
+        // After the last row there is nothing left to spoil.
+        {"the last line too long", append(350, std::string(50, 'A')),
+         oneProblem("data/map.dat:350: line 350 has 400 characters" + PAST_349)},
+        // 351 characters and a CR: one too many for the reader's buffer, so it stops.
+        {"351 characters and a CR", append(12, "A\r"), oneProblem("data/map.dat:12: line 12 has 351 characters" + STOPS)},
+        {"349 lines", mapLines([](auto& lines) { lines.pop_back(); }),
+         oneProblem("data/map.dat: has 349 lines (expected 350); the missing rows repeat the last line read, with tile 0 "
+                    "at x=0")},
+        {"351 lines", mapLines([](auto& lines) { lines.push_back(lines.back()); }),
+         oneProblem("data/map.dat:351: has 351 lines (expected 350); the editor ignores this line and the ones after it")},
+        {"empty", [](const FixtureWorld& w) { writeFile(w / MAP, ""); },
+         oneProblem("data/map.dat: is empty; every cell reads as tile 0")},
+        {"negative tiles", cells({{7, '@'}, {9, '@'}}),
+         oneProblem("data/map.dat:5: character '@' at x=7 reads as tile -1; the editor stores tile 0 there (2 such cells "
+                    "on this line)")},
+        {"a byte over 127", cells({{0, '\x80'}}),
+         oneProblem("data/map.dat:5: byte 0x80 at x=0 reads as tile -193; the editor stores tile 0 there")},
+        // The default art has tiles 0..46 ('A' to 'o').
+        {"tiles 47 and 62", cells({{349, '\x7f'}, {348, 'p'}}),
+         oneProblem("data/map.dat:5: tile 47 ('p') at x=348" + NO_IMAGE + " (2 such cells on this line)")},
+    });
+}
+
+TEST(WorldCheckDefinitions, NpcAndItemLinesTheEditorMisreads) {
+    const std::string CLEAN = "0 problems\n";
+    const int PLAIN = 0;
+    expectReports({
+        {"12abc", npcLine(1, "12abc"), npc1("1: a number line holds \"12abc\" (read as 12)")},
+        {"empty", npcLine(3, ""), npc1("3: a number line is empty (read as 0)")},
+        {"under the int range", npcLine(10, "-2147483649"),
+         npc1("10: a number line holds \"-2147483649\", outside the int range (read as -2147483648)")},
+        {"a tab", npcLine(13, "1\t"), npc1("13: a number line holds \"1\\x09\" (read as 1)")},
+        // A plain integer at the end of the range, flags other than 0 and 1, and any text on
+        // string lines read as written. Sprite 9, direction 4 and a short file are in the
+        // report order test below, a long one among the items.
+        {"int max", npcLine(9, "2147483647"), CLEAN},
+        {"flag 7", npcLine(13, "7"), CLEAN},
+        {"text", npcLine(14, "12abc"), CLEAN},
+        {"400 characters", npcLine(16, std::string(400, 'n')), CLEAN},
+        {"401 characters", npcLine(16, std::string(401, 'n')),
+         npc1("16: line is 401 characters long; the editor reads only 400 and everything after it is lost")},
+        {"sprite 8", npcLine(18, "8"), CLEAN},
+        // Written on Windows: CR LF line ends are what the reader expects there.
+        {"CR LF",
+         [](const FixtureWorld& w) {
+             std::string crlf;
+             for (const std::string& line : splitAtLineFeeds(Actor().serialize())) crlf += line + "\r\n";
+             writeFile(w / "data/npcdef/0.def", crlf);
+         },
+         CLEAN},
+        // The range line is read only for a ranged weapon.
+        {"11 lines", itemLines(PLAIN, {}, 11), CLEAN},
+        {"11 lines, ranged", itemLines(ITEM_TYPE_RANGED, {}, 11),
+         item1(": has 11 lines (expected 12); this ranged weapon (type 8) has no range line and gets range 0")},
+        {"13 lines", itemLines(PLAIN, {}, 13),
+         item1(":13: has 13 lines (expected 12); the editor ignores line 13 and the ones after it")},
+        {"removed, icon 999", itemLines(ITEM_TYPE_REMOVED, {{11, "999"}}), CLEAN},  // never drawn
+        {"range zz", itemLines(PLAIN, {{12, "zz"}}), CLEAN},                        // never read
+    });
+}
+
+TEST(WorldCheckDefinitions, FilesTheLoaderNeverReaches) {
+    Actor bad;
+    bad.sprite = 99;  // never loaded, so never checked
+    expectReports({
+        {"a gap",
+         [&](const FixtureWorld& w) {
+             w.setNpcs({Actor(), Actor(), bad, Actor(), Actor(), Actor(), Actor(), Actor(), Actor()});
+             removeFile(w / "data/npcdef/1.def");
+         },
+         oneProblem("data/npcdef: files after the gap at 1.def are never loaded: 2.def, 3.def, 4.def, 5.def, 6.def and 2 "
+                    "more")},
+        {"no 0.def, and a name the loader never forms",
+         [](const FixtureWorld& w) {
+             w.setItems({Item(), Item()});
+             removeFile(w / "data/idef/0.def");
+             writeFile(w / "data/npcdef/01.def", Actor().serialize());
+         },
+         "data/idef: there is no 0.def, so none of its files is loaded: 1.def\n"
+         "data/npcdef/01.def: never loaded (the editor looks only for 0.def, 1.def, 2.def, ...)\n"
+         "2 problems in 2 files\n"},
+        {"an empty directory and none",
+         [](const FixtureWorld& w) {
+             w.setNpcs({});
+             fs::remove_all(w / "data/idef");
+         },
+         "0 problems\n"},
+        {"a file that cannot be read",
+         [](const FixtureWorld& w) {
+             w.setItems({Item()});
+             makeDirs(w / "data/idef/1.def");
+             writeFile(w / "data/idef/2.def", Item().serialize());
+         },
+         oneProblem("data/idef/1.def: cannot be read (a directory, not a regular file), so the editor stops loading "
+                    "items here; never loaded: 2.def")},
+    });
+}
+
+TEST(WorldCheckReport, ProblemsAreSortedByPathThenLineAndCounted) {
+    FixtureWorld world;
+    std::vector<Actor> npcs(11);
+    npcs[2].direction = 4;
+    npcs[10].sprite = 9;
+    world.setNpcs(npcs);
+    world.replaceLine("data/npcdef/10.def", 1, "x", 19);
+    Item item;
+    item.owner = -1;
+    world.setItems({item});
+    world.replaceLine("data/map.dat", 3, std::string(349, 'A'));
+    EXPECT_EQ(checkOutput(world),
+                 "data/idef/0.def:4: owner -1 is negative (read as 1)\n"
+                 "data/map.dat:3: line 3 has 349 characters (expected 350); x=349 reads as tile 0\n"
+                 "data/npcdef/2.def:19: direction 4 is outside 0..3 (drawn as the missing-image icon)\n"
+                 "data/npcdef/10.def: has 19 lines (expected 20); the missing values read as 0 or empty\n"
+                 "data/npcdef/10.def:1: a number line holds \"x\" (read as 0)\n"
+                 "data/npcdef/10.def:18: sprite 9 is outside 0..8 (drawn as the missing-image icon)\n"
+                 "6 problems in 4 files\n");
+}
+
+TEST(WorldCheckCommand, HelpWorkingDirectoryAndExitStatuses) {
+    ProcessResult help = runCheck({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("Usage: worldcheck [DIRECTORY]\n", 0), 0u);
+    EXPECT_NE(help.out.find("Exit status: 0 when the world is clean, 1 when problems were found, 2 when"),
+              std::string::npos);
+
+    FixtureWorld world;
+    ProcessResult here = runCheck({}, world.dir.path);  // as the editor itself runs
+    EXPECT_EQ(here.status, 0);
+    EXPECT_EQ(here.out, "0 problems\n");
+    removeFile(world / "data/map.dat");
+    ProcessResult missing = runCheck({world.dir.path});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.out, oneProblem("data/map.dat: missing (the editor will not start without it)"));
+    EXPECT_EQ(missing.err, "");
+
+    TempDir empty;
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{empty / "nowhere"}, "no such directory: " + empty / "nowhere"},
+        {{empty.path}, empty.path + " has no data directory; run worldcheck in a world's directory or give one"},
+        {{"--verbose"}, "unknown option --verbose (see worldcheck --help)"},
+        {{empty.path, empty.path}, "give one world directory at most (see worldcheck --help)"},
+    };
+    for (const auto& [args, err] : cases) {
+        ProcessResult result = runCheck(args);
+        EXPECT_EQ(result.status, 2) << err;
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err, "worldcheck: " + err + "\n");
+    }
+}
