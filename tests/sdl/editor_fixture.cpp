@@ -2,13 +2,22 @@
 
 #include <unistd.h>
 
+#include <cctype>
 #include <cstring>
 
-#include "shell/map_editor.h"
+namespace {
+std::vector<Uint32> recordedDelays;  // every wait the commands make, in order
 
-std::vector<Uint32> recordedDelays;
+void recordDelay(Uint32 ms) { recordedDelays.push_back(ms); }
 
-static void recordDelay(Uint32 ms) { recordedDelays.push_back(ms); }
+// Holds exactly these keys in SDL's key state table (all others released).
+void holdKeys(const std::vector<SDLKey>& keys) {
+    int count = 0;
+    Uint8* state = SDL_GetKeyState(&count);
+    std::memset(state, 0, count);
+    for (SDLKey key : keys) state[key] = 1;
+}
+}  // namespace
 
 void EditorTest::SetUp() {
     alarm(120);  // a prompt that never returns ends the run instead of hanging it
@@ -20,11 +29,9 @@ void EditorTest::SetUp() {
         editor = new MapEditor();
     }
     editor->delay = recordDelay;
-    recordedDelays.clear();
     holdKeys({});
     SDL_SetModState(KMOD_NONE);
-    SDL_Event pending;
-    while (SDL_PollEvent(&pending)) {
+    for (SDL_Event pending; SDL_PollEvent(&pending);) {
     }
 }
 
@@ -50,30 +57,12 @@ void EditorTest::pushClick(int button, int x, int y) {
     ASSERT_EQ(SDL_PushEvent(&e), 0);
 }
 
-void EditorTest::pushKey(SDLKey key, Uint16 unicode) {
-    SDL_Event e = keyPress(key, unicode);
-    ASSERT_EQ(SDL_PushEvent(&e), 0);
-}
-
-void EditorTest::holdKeys(const std::vector<SDLKey>& keys) {
-    int count = 0;
-    Uint8* state = SDL_GetKeyState(&count);
-    std::memset(state, 0, count);
-    for (SDLKey key : keys) state[key] = 1;
-}
-
 std::vector<Uint32> EditorTest::run(const std::vector<SDLKey>& keys) {
     holdKeys(keys);
     recordedDelays.clear();
     editor->getInput();
     holdKeys({});
     return recordedDelays;
-}
-
-std::vector<Uint16> EditorTest::messageAlone(const char* message) {
-    fillScreen(editor->screen, 0, 0, 0);
-    editor->drawTextAt(message, 0, 0);
-    return grabScreen(editor->screen);
 }
 
 SDL_Event keyPress(SDLKey key, Uint16 unicode) {
@@ -91,21 +80,16 @@ SDL_Event returnKey() { return keyPress(SDLK_RETURN, '\r'); }
 std::vector<SDL_Event> typingOf(const std::string& text) {
     std::vector<SDL_Event> events;
     for (char c : text) {
-        SDLKey key = SDLK_UNKNOWN;
-        if (c >= 'a' && c <= 'z') key = static_cast<SDLKey>(SDLK_a + (c - 'a'));
-        if (c >= 'A' && c <= 'Z') key = static_cast<SDLKey>(SDLK_a + (c - 'A'));
-        if (c >= '0' && c <= '9') key = static_cast<SDLKey>(SDLK_0 + (c - '0'));
-        if (c == ' ') key = SDLK_SPACE;
-        if (c == '-') key = SDLK_6;
-        if (c == '\b') key = SDLK_BACKSPACE;
-        if (key == SDLK_UNKNOWN) ADD_FAILURE() << "no key types '" << c << "'";
+        // SDL names the keys of letters, digits, Space and Backspace by their ASCII codes.
+        const SDLKey key = c == '-' ? SDLK_6 : static_cast<SDLKey>(std::tolower(static_cast<unsigned char>(c)));
+        if (!std::isalnum(static_cast<unsigned char>(c)) && !std::strchr(" \b-", c)) ADD_FAILURE() << "no key types '" << c << "'";
         events.push_back(keyPress(key, static_cast<Uint16>(static_cast<unsigned char>(c))));
     }
     return events;
 }
 
 void queueEvents(const std::vector<SDL_Event>& events) {
-    ASSERT_LE(events.size(), static_cast<size_t>(EVENT_QUEUE_ROOM)) << "events do not fit in SDL's queue";
+    ASSERT_LE(events.size(), 127u) << "SDL 1.2 drops events pushed beyond 127";
     for (SDL_Event e : events) ASSERT_EQ(SDL_PushEvent(&e), 0);
 }
 
@@ -133,8 +117,6 @@ std::vector<Uint16> grab(SDL_Surface* surface, int x, int y, int w, int h) {
     return pixels;
 }
 
-std::vector<Uint16> grabScreen(SDL_Surface* screen) { return grab(screen, 0, 0, screen->w, screen->h); }
-
 Uint32 rawPixel(SDL_Surface* surface, int x, int y) {
     SDL_LockSurface(surface);  // RLE-encoded images have their pixels only while locked
     const Uint8* p = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch + x * surface->format->BytesPerPixel;
@@ -144,21 +126,9 @@ Uint32 rawPixel(SDL_Surface* surface, int x, int y) {
     return value;
 }
 
-Uint16 rawColour(SDL_Surface* surface, Uint8 r, Uint8 g, Uint8 b) {
-    return static_cast<Uint16>(SDL_MapRGB(surface->format, r, g, b));
-}
-
-void fillScreen(SDL_Surface* screen, Uint8 r, Uint8 g, Uint8 b) { fillArea(screen, 0, 0, screen->w, screen->h, r, g, b); }
-
-void fillArea(SDL_Surface* screen, int x, int y, int w, int h, Uint8 r, Uint8 g, Uint8 b) {
+void fill(SDL_Surface* screen, Uint8 r, Uint8 g, Uint8 b, int x, int y, int w, int h) {
     SDL_Rect area = {static_cast<Sint16>(x), static_cast<Sint16>(y), static_cast<Uint16>(w), static_cast<Uint16>(h)};
     SDL_FillRect(screen, &area, SDL_MapRGB(screen->format, r, g, b));
-}
-
-size_t countOf(const std::vector<Uint16>& pixels, Uint16 value) {
-    size_t n = 0;
-    for (Uint16 p : pixels) n += p == value;
-    return n;
 }
 
 std::string screenDifference(const std::vector<Uint16>& got, const std::vector<Uint16>& expected) {

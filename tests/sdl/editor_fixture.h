@@ -12,8 +12,6 @@
 #include "shell/map_editor.h"
 #include "test_support.h"
 
-constexpr int EVENT_QUEUE_ROOM = 127;  // SDL 1.2 drops events pushed beyond this
-
 SDL_Event keyPress(SDLKey key, Uint16 unicode = 0);
 SDL_Event returnKey();
 // The presses that type text as SDL delivers them with Unicode on ('-' from the 6 key, as on
@@ -25,19 +23,14 @@ void queueEvents(const std::vector<SDL_Event>& events);
 void queueAnswers(const std::vector<std::string>& answers);
 bool eventQueueEmpty();
 
-// Raw pixel values of an area of a 16-bit surface, read unlocked so a feeder thread may watch.
-std::vector<Uint16> grab(SDL_Surface* surface, int x, int y, int w, int h);
-std::vector<Uint16> grabScreen(SDL_Surface* screen);
+// Raw pixel values of an area of a 16-bit surface (the whole of it by default), read unlocked
+// so that a second thread may watch.
+std::vector<Uint16> grab(SDL_Surface* surface, int x = 0, int y = 0, int w = SCREEN_WIDTH, int h = SCREEN_HEIGHT);
 Uint32 rawPixel(SDL_Surface* surface, int x, int y);  // any depth
-Uint16 rawColour(SDL_Surface* surface, Uint8 r, Uint8 g, Uint8 b);
-void fillScreen(SDL_Surface* screen, Uint8 r, Uint8 g, Uint8 b);
-void fillArea(SDL_Surface* screen, int x, int y, int w, int h, Uint8 r, Uint8 g, Uint8 b);
-size_t countOf(const std::vector<Uint16>& pixels, Uint16 value);
+// Fills an area of the screen (the whole of it by default) with a colour.
+void fill(SDL_Surface* screen, Uint8 r, Uint8 g, Uint8 b, int x = 0, int y = 0, int w = SCREEN_WIDTH, int h = SCREEN_HEIGHT);
 // Empty when two full-screen grabs agree, else how many pixels differ and the first one.
 std::string screenDifference(const std::vector<Uint16>& got, const std::vector<Uint16>& expected);
-
-// Every wait the commands make, in order.
-extern std::vector<Uint32> recordedDelays;
 
 class EditorTest : public ::testing::Test {
 protected:
@@ -50,11 +43,6 @@ protected:
 
     // Events queued for the next getInput or prompt.
     void pushClick(int button, int x, int y);
-    void pushKey(SDLKey key, Uint16 unicode = 0);
-    // Holds exactly these keys in SDL's key state table (all others released).
-    void holdKeys(const std::vector<SDLKey>& keys);
     // One pass of the command handler with exactly these keys held; returns its waits.
     std::vector<Uint32> run(const std::vector<SDLKey>& keys);
-    // The whole screen as the message alone, drawn on black, leaves it.
-    std::vector<Uint16> messageAlone(const char* message);
 };

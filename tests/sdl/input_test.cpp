@@ -15,8 +15,6 @@
 
 namespace {
 
-const char* const SAVED_MESSAGE = "Saved into 'data' folder. Overwrote existing files.";
-const char* const SAVE_FAILED_MESSAGE = "Save failed: see the error output.";
 const std::string MAP_FILE = "data/map.dat";
 using Waits = std::vector<Uint32>;
 // scrollX, scrollY, currentTile, paletteScroll, showPalette, showMinimap, rightClickMode
@@ -119,28 +117,26 @@ TEST_F(InputTest, SaveComesBeforeLoadAndLoadBeforeTheModeKey) {
 
 TEST_F(InputTest, SaveShowsWhetherEverythingWasWritten) {
     std::string expected = readFile(MAP_FILE);
-    const int x = 11, y = 13;
     editor->showMinimap = false;
-    editor->currentTile = expected[y * 351 + x] == 'A' + SEA_TILE ? 0 : SEA_TILE;
-    click(SDL_BUTTON_LEFT, at(x), at(y));
-    expected[y * 351 + x] = static_cast<char>('A' + editor->currentTile);
+    editor->currentTile = expected[13 * 351 + 11] == 'A' + SEA_TILE ? 0 : SEA_TILE;
+    click(SDL_BUTTON_LEFT, at(11), at(13));
+    expected[13 * 351 + 11] = static_cast<char>('A' + editor->currentTile);
     const std::string firstNpcFile = readFile("data/npcdef/0.def");
+    // First with an NPC placed before the world's were loaded: the map is saved, the NPC files
+    // are not, and the edits still count as unsaved.
     for (bool npcPlaced : {true, false}) {
-        // An NPC placed before the world's were loaded: the map is saved, the NPC files are not,
-        // and the edits still count as unsaved.
         if (npcPlaced) editor->npcs.push_back(new Actor());
-        else {
-            delete editor->npcs.back();
-            editor->npcs.pop_back();
-        }
-        fillScreen(editor->screen, 0, 0, 0);
+        else delete editor->npcs.back(), editor->npcs.pop_back();
+        fill(editor->screen, 0, 0, 0);
         CaptureOutput output;
         EXPECT_EQ(run({SDLK_s}), Waits{200});
-        const std::vector<Uint16> shown = grabScreen(editor->screen);  // before messageAlone draws over it
+        const std::vector<Uint16> shown = grab(editor->screen);
+        fill(editor->screen, 0, 0, 0);  // the message alone on black
+        editor->drawTextAt(npcPlaced ? "Save failed: see the error output." : "Saved into 'data' folder. Overwrote existing files.", 0, 0);
+        EXPECT_EQ(screenDifference(shown, grab(editor->screen)), "");
         EXPECT_EQ(output.err(), npcPlaced ? "***WARNING*** NPCs not saved: press L to load the world's NPCs first\n" : "");
         EXPECT_EQ(output.out(), "Written. closing\n");
         EXPECT_TRUE(readFile(MAP_FILE) == expected) << "the map file is not the edited map";
-        EXPECT_EQ(screenDifference(shown, messageAlone(npcPlaced ? SAVE_FAILED_MESSAGE : SAVED_MESSAGE)), "");
         EXPECT_EQ(editor->history.hasUnsavedEdits(), npcPlaced);
     }
     EXPECT_EQ(readFile("data/npcdef/0.def"), firstNpcFile);

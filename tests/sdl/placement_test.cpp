@@ -37,12 +37,12 @@ protected:
     // The screen a row of questions leaves on a plain background: each question in red, 40
     // pixels under the one before, with its empty black answer strip under it.
     std::vector<Uint16> questionsOn(Uint8 r, Uint8 g, Uint8 b, std::vector<const char*> questions) {
-        fillScreen(editor->screen, r, g, b);
+        fill(editor->screen, r, g, b);
         for (int i = 0; i < static_cast<int>(questions.size()); ++i) {
             editor->drawTextAt(questions[i], 10, i * 40);
-            fillArea(editor->screen, 10, i * 40 + 20, 500, 20, 0, 0, 0);
+            fill(editor->screen, 0, 0, 0, 10, i * 40 + 20, 500, 20);
         }
-        return grabScreen(editor->screen);
+        return grab(editor->screen);
     }
 };
 
@@ -56,7 +56,7 @@ TEST_F(PlacementTest, NpcAnswersGoToTheirMembersAndTheLastTwoQuestionsStandOnDar
                            "99999999999", "x8", "8x", "0", "2", "1"},
                           123, 456);
     EXPECT_EQ(npc->serialize(), "123\n456\n-5\n0\n12\n1\n2147483647\n0\n0\n8\n0\n12\n1\nhi there\nbye 2\nBob\n1\n3\n7\n0\n");
-    EXPECT_EQ(screenDifference(grabScreen(editor->screen),
+    EXPECT_EQ(screenDifference(grab(editor->screen),
                                questionsOn(0, 0, 100, {"Boolean, is Hostile:", "Boolean, is wandering:"})), "");
     ASSERT_EQ(editor->npcs.size(), 2u);
     EXPECT_EQ(editor->npcs.front(), earlier);
@@ -76,9 +76,9 @@ TEST_F(PlacementTest, ItemAnswersGoToTheirMembersAndARangedTypeBringsANinthQuest
     Item* spaced = placeItem({"", "", "", "", "", "1 2", "", ""});
     EXPECT_EQ(spaced->serialize(), "0\n0\n1\n0\n0\n0\n0\n\n\n\n0\n0\n");  // not the unset item's texts
 
-    fillScreen(editor->screen, 0, 160, 0);  // the questions stand over the view
+    fill(editor->screen, 0, 160, 0);  // the questions stand over the view
     Item* ranged = placeItem({"Bow", "", "", "8x", "", "", "", "", "12"});
-    EXPECT_EQ(screenDifference(grabScreen(editor->screen),
+    EXPECT_EQ(screenDifference(grab(editor->screen),
                                questionsOn(0, 160, 0, {"Name:", "Short name:", "Description:", "Type (check docs for list):",
                                                        "Maximum Effect:", "Price:", "Owner (check docs for list):", "Icon:",
                                                        "This is a ranged weapon (gun or bow). Range in tiles?"})), "");

@@ -64,7 +64,6 @@ TEST_F(PromptTest, TypedKeysMakeTheText) {
 }
 
 TEST_F(PromptTest, OnlyKeyPressesReachTheTextAndTypedAheadAnswersWait) {
-    pushKey(SDLK_a, 'a');
     SDL_Event release = keyPress(SDLK_z, 'z');
     release.type = SDL_KEYUP;
     release.key.state = SDL_RELEASED;
@@ -72,7 +71,7 @@ TEST_F(PromptTest, OnlyKeyPressesReachTheTextAndTypedAheadAnswersWait) {
     std::memset(&motion, 0, sizeof motion);
     motion.type = SDL_MOUSEMOTION;
     motion.motion.x = motion.motion.y = 10;
-    queueEvents({release, motion});
+    queueEvents({keyPress(SDLK_a, 'a'), release, motion});
     pushClick(SDL_BUTTON_LEFT, 400, 450);
     queueAnswers({"b", "two"});
     EXPECT_EQ(ask(), "ab");
@@ -88,11 +87,11 @@ TEST_F(PromptTest, OnlyKeyPressesReachTheTextAndTypedAheadAnswersWait) {
 // to see each one's effect on the screen.
 TEST_F(PromptTest, TypedTextShowsOnTheStripUntilBackspaceClears) {
     SDL_Surface* screen = editor->screen;
-    fillScreen(screen, 0, 0, 0);
+    fill(screen, 0, 0, 0);
     editor->drawTextAt("ab", 30, 120);
     const std::vector<Uint16> holdingAb = grab(screen, 30, 120, 500, 20), empty(500 * 20, 0);
     ASSERT_NE(holdingAb, empty);
-    fillScreen(screen, 0, 160, 0);
+    fill(screen, 0, 160, 0);
     auto push = [](std::vector<SDL_Event> events) {
         for (SDL_Event e : events) waitUntil([&] { return SDL_PushEvent(&e) == 0; });
     };

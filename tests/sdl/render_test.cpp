@@ -1,6 +1,7 @@
 // What the map view, palette, HUD, minimap and placed objects put on a 16-bit screen.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <tuple>
@@ -32,12 +33,12 @@ protected:
     }
     // The screen must equal expected (which this frees).
     void expectScreen(SDL_Surface* expected) {
-        EXPECT_EQ(screenDifference(grabScreen(editor->screen), grabScreen(expected)), "");
+        EXPECT_EQ(screenDifference(grab(editor->screen), grab(expected)), "");
         SDL_FreeSurface(expected);
     }
     int redPixelsIn(int x0, int y0, int x1, int y1) {
-        return static_cast<int>(countOf(grab(editor->screen, x0, y0, x1 - x0 + 1, y1 - y0 + 1),
-                                        rawColour(editor->screen, 255, 0, 0)));
+        const std::vector<Uint16> area = grab(editor->screen, x0, y0, x1 - x0 + 1, y1 - y0 + 1);
+        return static_cast<int>(std::count(area.begin(), area.end(), SDL_MapRGB(editor->screen->format, 255, 0, 0)));
     }
     SDL_Surface* tile(int n) { return editor->art.tileImages.at(n); }
     SDL_Surface* icon(int n) { return editor->art.iconImages[n]; }
@@ -158,10 +159,10 @@ TEST_F(RenderTest, ViewBoxSpansTheVisibleCellsLeavingOneCornerUndrawn) {
     editor->scrollY = 20;
     editor->drawMap();
     editor->drawHUD();
-    const Uint16 box = rawColour(editor->screen, 100, 0, 0);
+    const Uint16 box = static_cast<Uint16>(SDL_MapRGB(editor->screen->format, 100, 0, 0));
     const std::vector<Uint16> sides[] = {grab(editor->screen, 10, 20, 17, 1), grab(editor->screen, 10, 33, 17, 1),
                                          grab(editor->screen, 10, 20, 1, 13), grab(editor->screen, 27, 20, 1, 13)};
-    for (const auto& side : sides) EXPECT_EQ(countOf(side, box), side.size());
+    for (const auto& side : sides) EXPECT_EQ(std::count(side.begin(), side.end(), box), static_cast<long>(side.size()));
     for (auto [x, y] : {std::pair{27, 33}, {28, 20}, {11, 21}}) EXPECT_NE(rawPixel(editor->screen, x, y), box) << x << "," << y;
 }
 
@@ -173,10 +174,10 @@ TEST_F(RenderTest, ModeLineNamesTheModeAtTheBottomLeft) {
         editor->rightClickMode = mode;
         editor->drawMap();
         editor->drawTextAt(lines[mode], 0, 580);
-        const std::vector<Uint16> expected = grabScreen(editor->screen);
+        const std::vector<Uint16> expected = grab(editor->screen);
         editor->drawMap();
         editor->drawHUD();
-        EXPECT_EQ(screenDifference(grabScreen(editor->screen), expected), "") << lines[mode];
+        EXPECT_EQ(screenDifference(grab(editor->screen), expected), "") << lines[mode];
     }
 }
 
