@@ -4,8 +4,6 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
-#include <algorithm>
-
 // Xlib's default handler ends the process; a window that has just gone away is no reason to.
 static int ignoreXError(Display*, XErrorEvent*) { return 0; }
 
@@ -78,16 +76,9 @@ std::vector<unsigned long> XClient::pixels(unsigned long window, int x, int y, i
     return values;
 }
 
-bool XClient::isBlack(unsigned long window, int x, int y, int width, int height) {
-    const std::vector<unsigned long> values = pixels(window, x, y, width, height);
-    return !values.empty() && std::count(values.begin(), values.end(), 0ul) == static_cast<long>(values.size());
-}
-
 unsigned long XClient::cover(unsigned long window, int x, int y, int width, int height) {
-    XSetWindowAttributes attributes = {};
-    attributes.background_pixel = WhitePixel(display, DefaultScreen(display));
-    Window child = XCreateWindow(display, window, x, y, static_cast<unsigned>(width), static_cast<unsigned>(height), 0,
-                                 CopyFromParent, InputOutput, CopyFromParent, CWBackPixel, &attributes);
+    Window child = XCreateSimpleWindow(display, window, x, y, static_cast<unsigned>(width), static_cast<unsigned>(height),
+                                       0, 0, WhitePixel(display, DefaultScreen(display)));
     XMapWindow(display, child);
     XSync(display, False);
     return child;

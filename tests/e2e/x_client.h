@@ -24,8 +24,6 @@ public:
     bool click(unsigned long window, int button, int x, int y);
     // The raw pixel values of an area of the window, row by row; empty when it cannot be read.
     std::vector<unsigned long> pixels(unsigned long window, int x, int y, int width, int height);
-    // True when every pixel of the area of the window is black (pixel value 0).
-    bool isBlack(unsigned long window, int x, int y, int width, int height);
     // A white window over an area, as another program's would cover it; destroying it leaves
     // the area to be repainted.
     unsigned long cover(unsigned long window, int x, int y, int width, int height);

@@ -72,10 +72,3 @@ void ChildProcess::stop(int signal, int graceMs) {
         endSignal = SIGKILL;
     }
 }
-
-int occurrences(const std::string& haystack, const std::string& needle) {
-    int count = 0;
-    for (size_t at = haystack.find(needle); at != std::string::npos; at = haystack.find(needle, at + needle.size()))
-        ++count;
-    return count;
-}

@@ -29,6 +29,3 @@ public:
     void stop(int signal = SIGKILL, int graceMs = 0);
     ~ChildProcess() { stop(); }
 };
-
-// How often text occurs in a string.
-int occurrences(const std::string& haystack, const std::string& needle);

@@ -1,0 +1,343 @@
+// The real editor binary in a real window under a private X server, driven the way a user
+// drives it: held keys and clicks (XTEST) and typed answers (xdotool). Here is what only the
+// real window and process show: repainting when uncovered, held keys, the caption, the minimap
+// jump, a paint in the window and the screenshot, Ctrl chords, real typing, quitting and
+// signals with the recovery copy, opening on a server that resets, and the files whole
+// sessions write.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "child_process.h"
+#include "png_pixels.h"
+#include "test_support.h"
+#include "wait_until.h"
+#include "world/defdir.h"
+#include "x_client.h"
+
+namespace {
+
+constexpr int START_MS = 20000;  // start-up loads the whole art set, slower in debug builds
+constexpr int SETTLE_MS = 600;   // well over one frame with three commands waiting
+constexpr size_t ROW_BYTES = 351;  // a map row: 350 characters and a line feed
+
+// The sixteen answers, in the order of the questions. No answer repeats a character back to
+// back: SDL takes a key released and pressed again within 2 ms (by the X server's clock, which
+// a loaded machine can bunch up) for a key repeat and drops both.
+const std::vector<std::string> NPC_ANSWERS = {"Bob Smith", "hi there", "Bye now", "3", "2", "7", "10", "12",
+                                              "5", "6", "150 xp", "8", "9", "4", "2", "0"};
+
+// The 48x48 cell at (x, y) of a picture as the 16-bit (5-6-5) window shows it.
+std::vector<unsigned long> cell565(const PngPixels& picture, int x, int y) {
+    std::vector<unsigned long> cell;
+    for (int row = y; row < y + 48; ++row)
+        for (int col = x; col < x + 48; ++col) {
+            const Uint32 p = picture.at(col, row);
+            cell.push_back((p & 0xf8) << 8 | (p >> 5 & 0x7e0) | (p >> 19 & 0x1f));
+        }
+    return cell;
+}
+
+}  // namespace
+
+class EditorWindowTest : public ::testing::Test {
+protected:
+    // In the order of their lives: the editor ends before the X connection, that before Xvfb.
+    TempDir world;  // the editor's working directory: data/ and edfont.ttf
+    TempDir logs;   // what the X server and the editor print
+    ChildProcess xserver;
+    std::string display;  // ":N"
+    XClient x;
+    ChildProcess editor;
+    unsigned long window = 0;
+    int scrollX = 0, scrollY = 0;  // the view's top-left cell, as the caption last said
+    int mode = 0;                  // the right-click mode, from the counted presses of Z
+
+    // The default world and an X server (16-bit screen, no TCP).
+    void SetUp() override {
+        makeDefaultWorld(world.path);
+        ASSERT_NO_FATAL_FAILURE(startServer(true));
+        ASSERT_TRUE(x.open(display)) << "cannot connect to Xvfb on " << display;
+    }
+
+    // Starts the X server; without noReset it resets whenever its last client leaves.
+    void startServer(bool noReset) {
+        // Xvfb picks a free display itself and writes its number, then a line feed, once it listens.
+        std::vector<std::string> argv = {"Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x16", "-nolisten", "tcp"};
+        if (noReset) argv.push_back("-noreset");
+        ASSERT_TRUE(xserver.start(argv, "", {}, logs / "xvfb.display", logs / "xvfb.log"));
+        ASSERT_TRUE(waitUntil([&] { return xserver.out().find('\n') != std::string::npos || xserver.poll(); }))
+            << "Xvfb did not report a display: " << xserver.err();
+        ASSERT_FALSE(xserver.ended) << "Xvfb ended: " << xserver.err();
+        display = ":" + xserver.out().substr(0, xserver.out().find('\n'));
+    }
+
+    void TearDown() override {
+        editor.stop();
+        x.close();
+        xserver.stop(SIGTERM, 5000);  // a terminated Xvfb removes its socket and lock file
+    }
+
+    std::string data(const std::string& relative) const { return world / ("data/" + relative); }
+    std::string screenshotPath() const { return world / "sshot.bmp"; }
+
+    // The caption and the editor's output, for failure messages.
+    std::string diagnostics() {
+        std::string text = "\ncaption: \"" + (window ? caption() : std::string("(no window)")) + "\"";
+        if (editor.poll())
+            text += "\neditor ended: status " + std::to_string(editor.exitStatus) + ", signal " +
+                    std::to_string(editor.endSignal);
+        return text + "\neditor stdout:\n" + editor.out() + "\neditor stderr:\n" + editor.err();
+    }
+
+    bool xdotool(const std::vector<std::string>& args, std::string* output = nullptr) {
+        std::vector<std::string> argv = {"xdotool"};
+        argv.insert(argv.end(), args.begin(), args.end());
+        ProcessResult result = runProcess(argv, "", {"DISPLAY=" + display}, WAIT_MS);
+        if (output) *output = result.out;
+        return result.status == 0;
+    }
+
+    // Starts the editor and waits for its window, captioned "x=0 y=0" after the first frame.
+    void launch() {
+        const std::vector<std::string> env = {"DISPLAY=" + display, "SDL_VIDEODRIVER", "SDL_AUDIODRIVER=dummy"};
+        ASSERT_TRUE(editor.start({MAPED_BINARY}, world.path, env, logs / "editor.out", logs / "editor.err"));
+        // The editor prints this once its window is open. Until then no other client connects:
+        // one could keep a server that resets when its last client leaves from resetting.
+        waitUntil([&] { return editor.poll() || editor.out().find("Assets loaded.") != std::string::npos; }, START_MS);
+        std::string found;
+        const auto search = [&] { return xdotool({"search", "--name", "^x=0 y=0$"}, &found), !found.empty(); };
+        bool shown = waitUntil([&] { return editor.poll() || search(); }, START_MS, 50);
+        ASSERT_FALSE(editor.ended) << "the editor ended at start-up" << diagnostics();
+        ASSERT_TRUE(shown) << "no window captioned \"x=0 y=0\" within " << START_MS << " ms" << diagnostics();
+        window = std::stoul(found);
+        // Without a window manager keys go to the window under the pointer.
+        ASSERT_TRUE(xdotool({"mousemove", "--window", std::to_string(window), "790", "590"}));
+    }
+
+    void expectExit(int status) {
+        ASSERT_TRUE(editor.waitForExit(WAIT_MS)) << "the editor is still running" << diagnostics();
+        EXPECT_EQ(editor.endSignal, 0) << diagnostics();
+        EXPECT_EQ(editor.exitStatus, status) << diagnostics();
+    }
+
+    std::string caption() { return x.windowName(window); }
+
+    // scrollX and scrollY from the caption.
+    void readCaption() {
+        const std::string text = caption();
+        char rest = 0;
+        ASSERT_EQ(std::sscanf(text.c_str(), "x=%d y=%d%c", &scrollX, &scrollY, &rest), 2) << "caption " << text;
+    }
+
+    // Waits until the caption has stopped changing, then reads it.
+    void settleCaption() {
+        std::string last = caption();
+        auto since = std::chrono::steady_clock::now();
+        bool settled = waitWhileRunning([&] {
+            if (caption() != last) {
+                last = caption();
+                since = std::chrono::steady_clock::now();
+            }
+            return std::chrono::steady_clock::now() - since >= std::chrono::milliseconds(SETTLE_MS);
+        });
+        ASSERT_TRUE(settled) << "the caption kept changing" << diagnostics();
+        readCaption();
+    }
+
+    // Holds the keys with F3 until the screenshot appears: F3 acts last in a frame and waits
+    // 100 ms, so the keys act in that frame only.
+    void pressOnce(std::vector<std::string> held) {
+        held.push_back("F3");
+        removeFile(screenshotPath());
+        ASSERT_FALSE(fileExists(screenshotPath()));
+        ASSERT_TRUE(x.sendKeys(held, true));
+        bool shot = waitWhileRunning([&] { return fileExists(screenshotPath()); });
+        ASSERT_TRUE(x.sendKeys(held, false));
+        ASSERT_TRUE(shot) << "no screenshot while holding the keys" << diagnostics();
+    }
+
+    // pressOnce with Down as a counter: the frames the key acted in, read from the caption.
+    int tapCounted(const std::string& key) {
+        readCaption();
+        const int before = scrollY;
+        pressOnce({key, "Down"});
+        // The caption follows at the end of the frame, after the screenshot's wait.
+        EXPECT_TRUE(waitWhileRunning([&] { return readCaption(), scrollY != before; })) << "no scroll" << diagnostics();
+        settleCaption();
+        return scrollY - before;
+    }
+
+    // Presses Z until the right-click mode is the target.
+    void setMode(int target) {
+        for (int attempt = 0; attempt < 10 && mode != target && !HasFatalFailure(); ++attempt)
+            mode = (mode + tapCounted("z")) % 5;
+        ASSERT_EQ(mode, target);
+    }
+
+    // Ctrl with the key (Ctrl down first and up last), held until the editor prints its line;
+    // the release lands within the command's 200 ms wait, so it acts once.
+    void chord(const std::string& key, const std::string& said) {
+        const size_t before = editor.out().size();
+        ASSERT_TRUE(x.sendKeys({"Control_L", key}, true));
+        bool seen = waitWhileRunning([&] { return editor.out().find(said, before) != std::string::npos; });
+        ASSERT_TRUE(x.sendKeys({key, "Control_L"}, false));
+        ASSERT_TRUE(seen) << "no \"" << said << "\"" << diagnostics();
+    }
+
+    // Whether the black answer strip of a question asked at top is shown, with nothing typed.
+    bool answerStripShown(int top) {
+        return x.pixels(window, 10, top + 20, 500, 20) == std::vector<unsigned long>(500 * 20, 0);
+    }
+
+    // Right-clicks and waits for the first question's black answer strip: the prompt is open.
+    void openPrompt(int px, int py) {
+        // The map lies there now; only an open prompt paints the strip black.
+        ASSERT_TRUE(waitWhileRunning([&] { return !answerStripShown(0); })) << diagnostics();
+        ASSERT_TRUE(x.click(window, 3, px, py));
+        ASSERT_TRUE(waitWhileRunning([&] { return answerStripShown(0); })) << "no prompt opened" << diagnostics();
+    }
+
+    // Waits for the question asked at top, types the answer and Return. Answers are not empty,
+    // so that a later question asked at the same place is told apart by its black strip.
+    void answer(int top, const std::string& text) {
+        ASSERT_FALSE(text.empty());
+        // Typing only once the question shows keeps each answer to its own question.
+        ASSERT_TRUE(waitWhileRunning([&] { return answerStripShown(top); })) << "no question " << top << diagnostics();
+        ASSERT_TRUE(xdotool({"type", "--delay", "20", text}));
+        ASSERT_TRUE(xdotool({"key", "Return"}));
+    }
+
+    template <typename Condition>
+    bool waitWhileRunning(Condition done, int timeoutMs = WAIT_MS) {
+        return waitUntil([&] { return done() || editor.poll(); }, timeoutMs) && !editor.ended;
+    }
+};
+
+TEST_F(EditorWindowTest, TheUncoveredWindowIsRepaintedHeldRightScrollsTheMinimapJumpsAndClosingExitsWithOne) {
+    ASSERT_NO_FATAL_FAILURE(launch());
+    // The window is idle: only the uncovering makes it draw again.
+    const auto shown = [&] { return x.pixels(window, 100, 100, 300, 200); };
+    const std::vector<unsigned long> before = shown();
+    const unsigned long cover = x.cover(window, 100, 100, 300, 200);
+    ASSERT_TRUE(waitWhileRunning([&] { return shown() != before; })) << "the cover did not show" << diagnostics();
+    x.destroyWindow(cover);
+    EXPECT_TRUE(waitWhileRunning([&] { return shown() == before; })) << "not repainted" << diagnostics();
+
+    // Held, Right acts in frame after frame.
+    ASSERT_TRUE(x.sendKeys({"Right"}, true));
+    const bool scrolled = waitWhileRunning([&] { return readCaption(), scrollX >= 3; });
+    ASSERT_TRUE(x.sendKeys({"Right"}, false));
+    ASSERT_TRUE(scrolled) << diagnostics();
+    ASSERT_NO_FATAL_FAILURE(settleCaption());
+    EXPECT_EQ(scrollY, 0);
+    // The minimap lies at the window's corner with one pixel per cell.
+    ASSERT_TRUE(x.click(window, 1, 100, 60));
+    EXPECT_TRUE(waitWhileRunning([&] { return caption() == "x=100 y=60"; })) << diagnostics();
+    ASSERT_TRUE(x.sendCloseRequest(window));
+    ASSERT_NO_FATAL_FAILURE(expectExit(1));
+}
+
+TEST_F(EditorWindowTest, APaintIsShownInTheWindowAndTheScreenshotSavedExactlyAndEscapeKeepsItsUndoInTheRecoveryCopy) {
+    const std::string original = readFile(data("map.dat"));
+    ASSERT_EQ(original.size(), 350 * ROW_BYTES);
+    ASSERT_NO_FATAL_FAILURE(launch());
+    const int tile = tapCounted("bracketright") % 47;
+    ASSERT_NE(tile, 0);
+    const char painted = static_cast<char>('A' + tile);
+    // A cell in window row 10, clear of the minimap and of the current-tile display, whose
+    // tile is not the one painted.
+    const int row = 10;
+    int column = 8;
+    while (column < 15 && original[(row + scrollY) * ROW_BYTES + column + scrollX] == painted) ++column;
+    const size_t cell = (row + scrollY) * ROW_BYTES + column + scrollX;
+    ASSERT_NE(original[cell], painted) << "every candidate cell already holds tile " << tile;
+    // Press and release come at once: nothing after the click makes the editor draw again,
+    // yet the window shows the painted cell.
+    ASSERT_TRUE(x.click(window, 1, column * 48 + 24, row * 48 + 24));
+    const PngPixels tileImage = loadPngPixels(data("assets/tiles/" + std::to_string(tile) + ".png"));
+    ASSERT_EQ(tileImage.width, 48);
+    const std::vector<unsigned long> tilePixels = cell565(tileImage, 0, 0);
+    EXPECT_TRUE(waitWhileRunning([&] { return x.pixels(window, column * 48, row * 48, 48, 48) == tilePixels; }))
+        << "the window does not show the painted cell" << diagnostics();
+    // The screenshot is the frame as drawn.
+    ASSERT_NO_FATAL_FAILURE(pressOnce({}));
+    const PngPixels shot = loadPngPixels(screenshotPath());
+    ASSERT_EQ(std::make_pair(shot.width, shot.height), std::make_pair(800, 600));
+    EXPECT_TRUE(cell565(shot, column * 48, row * 48) == tilePixels) << "the screenshot's painted cell";
+
+    std::string expected = original;
+    expected[cell] = painted;
+    ASSERT_NO_FATAL_FAILURE(pressOnce({"s"}));
+    EXPECT_TRUE(readFile(data("map.dat")) == expected) << "the saved map";
+    // Undone with a real Ctrl chord, the world differs from the one saved: Escape keeps it in
+    // recovery/data and leaves data/ alone.
+    ASSERT_NO_FATAL_FAILURE(chord("z", "Undo: paint of cell "));
+    ASSERT_TRUE(x.sendKeys({"Escape"}, true));
+    ASSERT_NO_FATAL_FAILURE(expectExit(1));
+    EXPECT_TRUE(readFile(data("map.dat")) == expected) << "data/ changed";
+    EXPECT_TRUE(readFile(world / "recovery/data/map.dat") == original) << "the recovery copy";
+}
+
+// SDL opens the display once to probe it and again for the window; a server without
+// -noreset, whose only client the probe was, resets in between.
+TEST_F(EditorWindowTest, TheWindowOpensAloneOnAServerThatResetsWhenItsLastClientLeaves) {
+    for (int round = 0; round < 3 && !HasFatalFailure(); ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        TearDown();
+        window = 0;
+        ASSERT_NO_FATAL_FAILURE(startServer(false));
+        std::this_thread::sleep_for(std::chrono::milliseconds(1200));
+        ASSERT_NO_FATAL_FAILURE(launch());
+    }
+}
+
+TEST_F(EditorWindowTest, TypedAnswersMakeAnExactNpcFileAndClosingDuringAPromptExitsWithZero) {
+    // Without an NPC directory the placed NPC is the world's only one, saved before any load.
+    std::filesystem::remove_all(data("npcdef"));
+    ASSERT_NO_FATAL_FAILURE(launch());
+    ASSERT_NO_FATAL_FAILURE(setMode(1));
+    const int npcX = 500 + 48 * scrollX, npcY = 300 + 48 * scrollY;
+    ASSERT_NO_FATAL_FAILURE(openPrompt(500, 300));
+    // Fourteen questions one under another, then two more from the top.
+    for (int q = 0; q < 16; ++q) ASSERT_NO_FATAL_FAILURE(answer(40 * (q % 14), NPC_ANSWERS[q]));
+    ASSERT_NO_FATAL_FAILURE(pressOnce({"s"}));
+    EXPECT_EQ(readFile(data("npcdef/0.def")),
+              std::to_string(npcX) + "\n" + std::to_string(npcY) +
+                  "\n10\n12\n5\n6\n150\n0\n8\n9\n4\n7\n1\nhi there\nBye now\nBob Smith\n0\n3\n2\n0\n");
+    ASSERT_NO_FATAL_FAILURE(openPrompt(500, 300));
+    ASSERT_TRUE(x.sendCloseRequest(window));
+    ASSERT_NO_FATAL_FAILURE(expectExit(0));
+}
+
+// Load, a removal undone, and a save write the world back byte for byte.
+TEST_F(EditorWindowTest, ARemovedNpcComesBackInItsPlaceAndASignalKeepsUnsavedEdits) {
+    // Three NPCs in view, at known places (x and y are the files' first two lines).
+    for (int n = 0; fileExists(npcDefPath(world / "data", n)); ++n) {
+        const std::string path = npcDefPath(world / "data", n), bytes = readFile(path);
+        const std::string rest = bytes.substr(bytes.find('\n', bytes.find('\n') + 1) + 1);
+        if (n < 3) writeFile(path, std::to_string(100 + 150 * n) + "\n400\n" + rest);
+        else removeFile(path);
+    }
+    const auto before = filesUnder(data(""));
+    ASSERT_GT(before.count("map.dat") * before.count("idef/0.def"), 0u);
+    ASSERT_NO_FATAL_FAILURE(launch());
+    ASSERT_NO_FATAL_FAILURE(pressOnce({"l"}));
+    ASSERT_NO_FATAL_FAILURE(setMode(3));
+    ASSERT_TRUE(x.click(window, 3, 250 - 48 * scrollX + 10, 400 - 48 * scrollY + 10));
+    ASSERT_NO_FATAL_FAILURE(chord("z", "Undo: NPC "));
+    ASSERT_NO_FATAL_FAILURE(pressOnce({"s"}));
+    EXPECT_TRUE(filesUnder(data("")) == before) << "the round trip changed files (the NPC not back in its place?)";
+    EXPECT_EQ(editor.err().find("not saved"), std::string::npos) << diagnostics();
+
+    ASSERT_NO_FATAL_FAILURE(chord("y", "Redo: NPC "));
+    ASSERT_EQ(kill(editor.pid, SIGTERM), 0);
+    ASSERT_TRUE(editor.waitForExit(WAIT_MS)) << diagnostics();
+    EXPECT_EQ(editor.endSignal, SIGTERM);
+    EXPECT_TRUE(filesUnder(data("")) == before);
+    EXPECT_EQ(filesUnder(world / "recovery/data/npcdef").size(), 2u);
+}
