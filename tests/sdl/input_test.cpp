@@ -237,24 +237,21 @@ TEST_F(InputTest, LeftClickJumpsPicksOrPaintsByWhereItLands) {
 TEST_F(InputTest, SelectionCornersInAnyOrderAndByAnyButtonButTheLeft) {
     editor->scrollX = 10;
     editor->scrollY = 20;
+    auto selection = [&] { return std::tuple(editor->selX1, editor->selY1, editor->selX2, editor->selY2); };
     // Cells 12..15 by 23..27, given by opposite corners in all four orders.
     const int corners[4][4] = {{2, 3, 5, 7}, {5, 7, 2, 3}, {5, 3, 2, 7}, {2, 7, 5, 3}};
     const int buttons[4] = {SDL_BUTTON_MIDDLE, SDL_BUTTON_RIGHT, SDL_BUTTON_WHEELUP, SDL_BUTTON_WHEELDOWN};
     for (int i = 0; i < 4; ++i) {
-        SCOPED_TRACE(i);
         const int* c = corners[i];
         editor->selX1 = editor->selX2 = editor->selY1 = editor->selY2 = -1;
         EXPECT_EQ(click(buttons[i], at(c[0]), at(c[1])), "");
-        EXPECT_EQ(std::make_tuple(editor->selX1, editor->selY1, editor->selX2, editor->selY2),
-                  std::make_tuple(10 + c[0], 20 + c[1], -1, -1));
+        EXPECT_EQ(selection(), std::tuple(10 + c[0], 20 + c[1], -1, -1)) << i;
         click(buttons[i], at(c[2]), at(c[3]));
-        EXPECT_EQ(std::make_tuple(editor->selX1, editor->selY1, editor->selX2, editor->selY2),
-                  std::make_tuple(12, 23, 15, 27));
+        EXPECT_EQ(selection(), std::tuple(12, 23, 15, 27)) << i;
     }
     // A further press is a new second corner against the current first one.
     click(SDL_BUTTON_RIGHT, at(1), at(1));
-    EXPECT_EQ(std::make_tuple(editor->selX1, editor->selY1, editor->selX2, editor->selY2),
-              std::make_tuple(11, 21, 12, 23));
+    EXPECT_EQ(selection(), std::tuple(11, 21, 12, 23));
 }
 
 TEST_F(InputTest, FillPaintsExactlyTheRectangleBeforeTheScreenshotAndClearsIt) {
@@ -268,8 +265,7 @@ TEST_F(InputTest, FillPaintsExactlyTheRectangleBeforeTheScreenshotAndClearsIt) {
     EXPECT_EQ(run({SDLK_f, SDLK_F3}), Waits{});  // F ends the pass: no screenshot, no wait
     EXPECT_FALSE(fileExists("sshot.bmp"));
     EXPECT_TRUE(tiles() == expected) << "other cells than 2..5 by 3..7 changed";
-    EXPECT_EQ(std::make_tuple(editor->selX1, editor->selY1, editor->selX2, editor->selY2),
-              std::make_tuple(-1, -1, -1, -1));
+    EXPECT_EQ(std::tuple(editor->selX1, editor->selY1, editor->selX2, editor->selY2), std::tuple(-1, -1, -1, -1));
     EXPECT_TRUE(minimapShows(2, 3, 0, 0, 255) && minimapShows(5, 7, 0, 0, 255));
     EXPECT_TRUE(minimapShows(6, 7, 100, 100, 100));
 }
