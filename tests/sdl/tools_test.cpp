@@ -1,7 +1,10 @@
-// worldrender and worlddiff as commands: their pictures read back pixel by pixel at two
-// scales, and their exit statuses.
+// The tools as commands: the pictures of worldrender and worlddiff read back pixel by pixel at
+// two scales, the default world worldgen writes, and their exit statuses. That every file of
+// the default world is valid for the editor is checked by worldcheck's tests, and that its art
+// ends where the editor's lists end, by the start-up tests.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "png_pixels.h"
@@ -13,7 +16,7 @@ const Uint32 MAGENTA = rgbaValue(255, 0, 255);
 
 // OLD is the default world; NEW has an NPC at the corner of cell (20, 30) and cell (21, 30)
 // changed. The pictures show the region of 6x5 cells from (18, 28).
-class WorldPictureTest : public ::testing::Test {
+class ToolsTest : public ::testing::Test {
 protected:
     static inline TempDir* dir = nullptr;
     static inline std::string map;  // NEW's map file
@@ -40,7 +43,7 @@ protected:
 };
 }  // namespace
 
-TEST_F(WorldPictureTest, CellsSpritesAndChangedCellsAtTwoScales) {
+TEST_F(ToolsTest, CellsSpritesAndChangedCellsAtTwoScales) {
     const PngPixels plain = tile(19, 28), changed = tile(21, 30);
     const PngPixels sprite = loadPngPixels(*dir / "new/data/assets/sprites/2/1-0.png");
     int sx = 0, sy = 24;  // an opaque pixel of the sprite, inside the frame that marks it as changed
@@ -68,7 +71,8 @@ TEST_F(WorldPictureTest, CellsSpritesAndChangedCellsAtTwoScales) {
     EXPECT_EQ(p.at(3 * 8 + 7, 2 * 8 + 2), MAGENTA);
 }
 
-TEST_F(WorldPictureTest, ExitStatusesAndMessages) {
+TEST_F(ToolsTest, ExitStatusesMessagesAndTheDefaultWorldTheSameEveryTime) {
+    writeFile(*dir / "plain", "not a directory");
     const struct {
         const char* binary;
         std::vector<std::string> args;
@@ -81,13 +85,23 @@ TEST_F(WorldPictureTest, ExitStatusesAndMessages) {
         {WORLDRENDER_BINARY, {"new", "whole.png", "--scale", "2"}, 0, ""},
         {WORLDRENDER_BINARY, {"--region", "300,0,51,1", "new", "x.png"}, 2,
          "worldrender: --region takes X,Y,W,H within the 350x350 map, not 300,0,51,1\n"},
+        {WORLDGEN_BINARY, {"again"}, 0, ""},
+        {WORLDGEN_BINARY, {}, 1, "usage: worldgen <root> (worldgen --help for details)\n"},
+        {WORLDGEN_BINARY, {"plain/world"}, 1, "worldgen: could not create directory plain/world\n"},
     };
     for (const auto& c : cases) {
         ProcessResult result = run(c.binary, c.args);
-        EXPECT_EQ(result.status, c.status) << c.args[0] << " " << c.args[1];
+        EXPECT_EQ(result.status, c.status) << c.binary << " " << (c.args.empty() ? "" : c.args[0]);
         EXPECT_EQ(result.err, c.err);
     }
     EXPECT_EQ(run(WORLDDIFF_BINARY, {"old", "old"}).out, "no differences\n");
     EXPECT_EQ(loadPngPixels(*dir / "whole.png").width, 700);
     EXPECT_NE(run(WORLDDIFF_BINARY, {"--help"}).out.find("Out of scope: the art"), std::string::npos);
+    EXPECT_EQ(run(WORLDGEN_BINARY, {"--help"}).out.rfind("usage: worldgen <root>\n", 0), 0u);
+    EXPECT_EQ(readFile(*dir / "again/data/map.dat"), readFile(*dir / "old/data/map.dat"));
+    EXPECT_EQ(readFile(*dir / "again/edfont.ttf"), readFile(FONT_SOURCE));
+    std::vector<std::vector<Uint32>> tiles;  // each tells itself apart in the palette
+    for (int n = 0; n <= 46; n++) tiles.push_back(loadPngPixels(*dir / ("old/data/assets/tiles/" + std::to_string(n) + ".png")).pixels);
+    std::sort(tiles.begin(), tiles.end());
+    EXPECT_EQ(std::adjacent_find(tiles.begin(), tiles.end()), tiles.end()) << "two tiles look the same";
 }
