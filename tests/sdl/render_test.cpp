@@ -118,7 +118,7 @@ TEST_F(RenderTest, PaletteShowsTilesFromItsScrollWithTheMarker) {
     expectScreen(expected);
 }
 
-TEST_F(RenderTest, MinimapColoursSeaSolidAndPlainCells) {
+TEST_F(RenderTest, MinimapShowsCellColoursBlendedAtTheCornerWithTheViewBoxOrNothingWhenHidden) {
     editor->map.setTileAt(5, 5, 21);
     editor->map.setTileAt(6, 5, 4);
     editor->map.setTileAt(7, 5, 3);
@@ -134,36 +134,28 @@ TEST_F(RenderTest, MinimapColoursSeaSolidAndPlainCells) {
               std::tuple(sea, black, grey, grey));
     EXPECT_EQ(std::tuple(rawPixel(mini, 349, 3), rawPixel(mini, 349, 100), rawPixel(mini, 100, 349)),
               std::tuple(black, black, black));
-}
 
-TEST_F(RenderTest, MinimapIsBlendedOverTheViewAsSdlBlendsItOrHiddenWithItsBox) {
-    editor->map.setTileAt(5, 5, 21);
-    editor->reloadMinimap();
-    editor->scrollX = editor->scrollY = 100;  // keep the view box away from the compared corner
-    editor->drawMap();
-    SDL_Surface* expected = copyOf();
-    blit(editor->minimap, expected, 0, 0);  // SDL's own blend, at the minimap's alpha
-    editor->drawHUD();
-    EXPECT_TRUE(grab(editor->screen, 0, 0, 90, 90) == grab(expected, 0, 0, 90, 90));
-    SDL_FreeSurface(expected);
-
-    editor->showMinimap = false;
-    editor->drawMap();
-    std::vector<Uint16> before = grab(editor->screen, 0, 0, 800, 560);
-    editor->drawHUD();
-    EXPECT_TRUE(grab(editor->screen, 0, 0, 800, 560) == before);
-}
-
-TEST_F(RenderTest, ViewBoxSpansTheVisibleCellsLeavingOneCornerUndrawn) {
+    // Blended as SDL blends it at the minimap's alpha, away from the view box.
     editor->scrollX = 10;
     editor->scrollY = 20;
     editor->drawMap();
+    SDL_Surface* expected = copyOf();
+    blit(mini, expected, 0, 0);
     editor->drawHUD();
+    EXPECT_TRUE(grab(editor->screen, 0, 40, 350, 310) == grab(expected, 0, 40, 350, 310));
+    SDL_FreeSurface(expected);
+    // The box spans the 17x13 visible cells, leaving its bottom-right corner undrawn.
     const Uint16 box = static_cast<Uint16>(SDL_MapRGB(editor->screen->format, 100, 0, 0));
     const std::vector<Uint16> sides[] = {grab(editor->screen, 10, 20, 17, 1), grab(editor->screen, 10, 33, 17, 1),
                                          grab(editor->screen, 10, 20, 1, 13), grab(editor->screen, 27, 20, 1, 13)};
     for (const auto& side : sides) EXPECT_EQ(std::count(side.begin(), side.end(), box), static_cast<long>(side.size()));
     for (auto [x, y] : {std::pair{27, 33}, {28, 20}, {11, 21}}) EXPECT_NE(rawPixel(editor->screen, x, y), box) << x << "," << y;
+
+    editor->showMinimap = false;  // above the mode line nothing is drawn
+    editor->drawMap();
+    const std::vector<Uint16> before = grab(editor->screen, 0, 0, 800, 560);
+    editor->drawHUD();
+    EXPECT_TRUE(grab(editor->screen, 0, 0, 800, 560) == before);
 }
 
 TEST_F(RenderTest, ModeLineNamesTheModeAtTheBottomLeft) {
