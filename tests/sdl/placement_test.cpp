@@ -126,34 +126,27 @@ TEST_F(PlacementTest, EditingSavesOnlyTheChangedLines) {
     EXPECT_FALSE(editor->history.undo(WorldRef{editor->map, editor->npcs, editor->items}, said));
 }
 
-// ---- removal: a 2x2 box at the click against the object's 48x48 box, touching counts
-
+// Removal: a 2x2 box at the click against the object's 48x48 box, touching counts; an NPC's
+// fractions truncate toward zero.
 TEST_F(PlacementTest, RemovalReachesTwoPixelsBeforeAndFortyEightAfterTheCorner) {
-    // The fractions truncate toward zero: the NPC's box starts at (200, 300), and -0.5 is 0.
     const struct {
-        float npcX;
         int x, y;
         bool removed;
-    } npcCases[] = {{200.7f, 198, 300, true}, {200.7f, 197, 300, false}, {200.7f, 200, 297, false},
-                    {200.7f, 248, 348, true}, {200.7f, 249, 300, false}, {-0.5f, 48, 0, true}};
-    for (const auto& c : npcCases) {
-        Actor* actor = addNpc(c.npcX, c.npcX < 0 ? 0.0f : 300.2f);
+    } cases[] = {{94, 150, true},  {144, 150, true},  {100, 142, true},  {144, 192, true},
+                 {93, 150, false}, {145, 150, false}, {100, 141, false}, {100, 193, false}};
+    Item* item = addItem(96, 144);
+    for (const auto& c : cases) {
+        Actor* actor = addNpc(96.7f, 144.2f);
         editor->killNPCAt(c.x, c.y);
         EXPECT_EQ(editor->npcs.empty(), c.removed) << c.x << "," << c.y;
-        if (!editor->npcs.empty()) delete actor;
-        editor->npcs.clear();
-    }
-    const struct {
-        int x, y;
-        bool removed;
-    } itemCases[] = {{94, 150, true}, {144, 150, true}, {100, 142, true}, {144, 192, true},
-                     {93, 150, false}, {145, 150, false}, {100, 141, false}, {100, 193, false}};
-    Item* item = addItem(96, 144);
-    for (const auto& c : itemCases) {
+        if (!editor->npcs.empty()) delete actor, editor->npcs.clear();
         item->type = 0;
         editor->killItemAt(c.x, c.y);
         EXPECT_EQ(item->type == ITEM_TYPE_REMOVED, c.removed) << c.x << "," << c.y;
     }
+    addNpc(-0.5f, 0);  // at 0, so a click at 48 touches it
+    editor->killNPCAt(48, 0);
+    EXPECT_TRUE(editor->npcs.empty());
     EXPECT_EQ(editor->items.size(), 1u);  // a removed item stays listed
 }
 
