@@ -13,18 +13,17 @@
 namespace fs = std::filesystem;
 
 namespace {
-// The bytes of a file split at line feeds, and put back together.
-std::vector<std::string> splitAtLineFeeds(const std::string& bytes) {
-    std::vector<std::string> lines;
-    std::istringstream in(bytes);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
+using Lines = std::vector<std::string>;
 
-std::string joinLines(const std::vector<std::string>& lines) {
+// Passes the lines of a file, split at line feeds, through edit and writes them back with lineEnd.
+void editLines(const std::string& path, const std::function<void(Lines&)>& edit, const std::string& lineEnd = "\n") {
+    Lines lines;
+    std::istringstream in(readFile(path));
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    edit(lines);
     std::string bytes;
-    for (const std::string& line : lines) bytes += line + "\n";
-    return bytes;
+    for (const std::string& line : lines) bytes += line + lineEnd;
+    writeFile(path, bytes);
 }
 
 // A copy of the default world, which is generated once per test program.
@@ -46,14 +45,6 @@ struct FixtureWorld {
     }
     void setNpcs(const std::vector<Actor>& npcs) const { setDefinitions("data/npcdef", npcs); }
     void setItems(const std::vector<Item>& items) const { setDefinitions("data/idef", items); }
-    // Replaces line lineNo (from 1) of a file; text without its line end. A count of lines
-    // other than 0 then keeps only that many.
-    void replaceLine(const std::string& relative, int lineNo, const std::string& text, int keepLines = 0) const {
-        std::vector<std::string> lines = splitAtLineFeeds(readFile(dir / relative));
-        lines.at(static_cast<size_t>(lineNo - 1)) = text;
-        if (keepLines) lines.resize(static_cast<size_t>(keepLines));
-        writeFile(dir / relative, joinLines(lines));
-    }
 };
 
 // What worldcheck prints for the world.
@@ -97,15 +88,8 @@ void expectReports(const std::vector<ReportCase>& cases) {
 
 const char* const MAP = "data/map.dat";
 
-// The map with its lines passed through edit.
-Change mapLines(std::function<void(std::vector<std::string>&)> edit, const std::string& lineEnd = "\n") {
-    return [=](const FixtureWorld& world) {
-        std::vector<std::string> lines = splitAtLineFeeds(readFile(world / MAP));
-        edit(lines);
-        std::string bytes;
-        for (const std::string& line : lines) bytes += line + lineEnd;
-        writeFile(world / MAP, bytes);
-    };
+Change mapLines(std::function<void(Lines&)> edit, const std::string& lineEnd = "\n") {
+    return [=](const FixtureWorld& world) { editLines(world / MAP, edit, lineEnd); };
 }
 Change append(int lineNo, const std::string& text) {
     return mapLines([=](auto& lines) { lines.at(lineNo - 1) += text; });
@@ -119,27 +103,31 @@ const std::string PAST_349 = " (expected 350); the editor ignores everything aft
 const std::string STOPS = " (expected 350); the editor stops reading the map here: every later row repeats this one, with tile 0 at x=0";
 const std::string NO_IMAGE = " has no image in data/assets/tiles (drawn as the missing-image icon)";
 
-// Two NPCs as the editor writes them, the second with line lineNo replaced.
-Change npcLine(int lineNo, const std::string& text) {
+// Lines (numbered from 1) replaced in a file, which then keeps keepLines lines if that is not 0.
+using LineChanges = std::vector<std::pair<int, std::string>>;
+void changeLines(const std::string& path, const LineChanges& changes, int keepLines = 0) {
+    editLines(path, [&](Lines& lines) {
+        for (const auto& [lineNo, text] : changes) lines.at(static_cast<size_t>(lineNo - 1)) = text;
+        if (keepLines) lines.resize(static_cast<size_t>(keepLines), "0");
+    });
+}
+// Two NPCs as the editor writes them, the second with lines replaced.
+Change npcLines(const LineChanges& changes) {
     return [=](const FixtureWorld& world) {
         world.setNpcs({Actor(), Actor()});
-        world.replaceLine("data/npcdef/1.def", lineNo, text);
+        changeLines(world / "data/npcdef/1.def", changes);
     };
 }
 // Two items, the second of this type with lines replaced and then kept to keepLines.
-Change itemLines(int type, std::vector<std::pair<int, std::string>> changes, int keepLines = 12) {
+Change itemLines(int type, const LineChanges& changes, int keepLines = 12) {
     return [=](const FixtureWorld& world) {
         Item item;
         item.type = type;
         item.range = 6;
         world.setItems({Item(), item});
-        std::vector<std::string> lines = splitAtLineFeeds(item.serialize());
-        for (const auto& [lineNo, text] : changes) lines.at(static_cast<size_t>(lineNo - 1)) = text;
-        lines.resize(static_cast<size_t>(keepLines), "0");
-        writeFile(world / "data/idef/1.def", joinLines(lines));
+        changeLines(world / "data/idef/1.def", changes, keepLines);
     };
 }
-std::string npc1(const std::string& problem) { return oneProblem("data/npcdef/1.def:" + problem); }
 std::string item1(const std::string& problem) { return oneProblem("data/idef/1.def" + problem); }
 }  // namespace
 
@@ -153,8 +141,7 @@ TEST(WorldCheckArt, MissingFilesAndTheImagesAfterAGap) {
     // after a gap are never loaded.
     cases.push_back({"gaps in the tiles and the item icons",
                      [](const FixtureWorld& w) {
-                         writeFile(w / "data/map.dat", joinLines(std::vector<std::string>(350, std::string(350, 'A'))));
-                         w.replaceLine("data/map.dat", 2, "B" + std::string(349, 'A'));
+                         mapLines([](Lines& lines) { lines.assign(350, std::string(350, 'A')), lines[1][0] = 'B'; })(w);
                          Item item;
                          item.icon = 1;
                          w.setItems({item});
@@ -206,33 +193,17 @@ TEST(WorldCheckMap, EachWayAMapLineIsMisread) {
     });
 }
 
-TEST(WorldCheckDefinitions, NpcAndItemLinesTheEditorMisreads) {
+TEST(WorldCheckDefinitions, LinesTheEditorMisreadsAndFilesItNeverReaches) {
     const std::string CLEAN = "0 problems\n";
     const int PLAIN = 0;
     expectReports({
-        {"12abc", npcLine(1, "12abc"), npc1("1: a number line holds \"12abc\" (read as 12)")},
-        {"empty", npcLine(3, ""), npc1("3: a number line is empty (read as 0)")},
-        {"under the int range", npcLine(10, "-2147483649"),
-         npc1("10: a number line holds \"-2147483649\", outside the int range (read as -2147483648)")},
-        {"a tab", npcLine(13, "1\t"), npc1("13: a number line holds \"1\\x09\" (read as 1)")},
         // A plain integer at the end of the range, flags other than 0 and 1, and any text on
-        // string lines read as written. Sprite 9, direction 4 and a short file are in the
-        // report order test below, a long one among the items.
-        {"int max", npcLine(9, "2147483647"), CLEAN},
-        {"flag 7", npcLine(13, "7"), CLEAN},
-        {"text", npcLine(14, "12abc"), CLEAN},
-        {"400 characters", npcLine(16, std::string(400, 'n')), CLEAN},
-        {"401 characters", npcLine(16, std::string(401, 'n')),
-         npc1("16: line is 401 characters long; the editor reads only 400 and everything after it is lost")},
-        {"sprite 8", npcLine(18, "8"), CLEAN},
+        // string lines read as written. Misread numbers, sprite 9, direction 4 and a short file
+        // are in the report order test below, a long one among the items.
+        {"lines read as written",
+         npcLines({{9, "2147483647"}, {13, "7"}, {14, "12abc"}, {16, std::string(400, 'n')}, {18, "8"}}), CLEAN},
         // Written on Windows: CR LF line ends are what the reader expects there.
-        {"CR LF",
-         [](const FixtureWorld& w) {
-             std::string crlf;
-             for (const std::string& line : splitAtLineFeeds(Actor().serialize())) crlf += line + "\r\n";
-             writeFile(w / "data/npcdef/0.def", crlf);
-         },
-         CLEAN},
+        {"CR LF", [](const FixtureWorld& w) { editLines(w / "data/npcdef/0.def", [](Lines&) {}, "\r\n"); }, CLEAN},
         // The range line is read only for a ranged weapon.
         {"11 lines", itemLines(PLAIN, {}, 11), CLEAN},
         {"11 lines, ranged", itemLines(ITEM_TYPE_RANGED, {}, 11),
@@ -241,16 +212,11 @@ TEST(WorldCheckDefinitions, NpcAndItemLinesTheEditorMisreads) {
          item1(":13: has 13 lines (expected 12); the editor ignores line 13 and the ones after it")},
         {"removed, icon 999", itemLines(ITEM_TYPE_REMOVED, {{11, "999"}}), CLEAN},  // never drawn
         {"range zz", itemLines(PLAIN, {{12, "zz"}}), CLEAN},                        // never read
-    });
-}
-
-TEST(WorldCheckDefinitions, FilesTheLoaderNeverReaches) {
-    Actor bad;
-    bad.sprite = 99;  // never loaded, so never checked
-    expectReports({
         {"a gap",
-         [&](const FixtureWorld& w) {
-             w.setNpcs({Actor(), Actor(), bad, Actor(), Actor(), Actor(), Actor(), Actor(), Actor()});
+         [](const FixtureWorld& w) {
+             std::vector<Actor> npcs(9);
+             npcs[2].sprite = 99;  // never loaded, so never checked
+             w.setNpcs(npcs);
              removeFile(w / "data/npcdef/1.def");
          },
          oneProblem("data/npcdef: files after the gap at 1.def are never loaded: 2.def, 3.def, 4.def, 5.def, 6.def and 2 "
@@ -287,19 +253,24 @@ TEST(WorldCheckReport, ProblemsAreSortedByPathThenLineAndCounted) {
     npcs[2].direction = 4;
     npcs[10].sprite = 9;
     world.setNpcs(npcs);
-    world.replaceLine("data/npcdef/10.def", 1, "x", 19);
+    changeLines(world / "data/npcdef/1.def", {{16, std::string(401, 'n')}});
+    changeLines(world / "data/npcdef/10.def", {{1, "x"}, {3, ""}, {10, "-2147483649"}, {13, "1\t"}}, 19);
     Item item;
     item.owner = -1;
     world.setItems({item});
-    world.replaceLine("data/map.dat", 3, std::string(349, 'A'));
+    changeLines(world / MAP, {{3, std::string(349, 'A')}});
     EXPECT_EQ(checkOutput(world),
                  "data/idef/0.def:4: owner -1 is negative (read as 1)\n"
                  "data/map.dat:3: line 3 has 349 characters (expected 350); x=349 reads as tile 0\n"
+                 "data/npcdef/1.def:16: line is 401 characters long; the editor reads only 400 and everything after it is lost\n"
                  "data/npcdef/2.def:19: direction 4 is outside 0..3 (drawn as the missing-image icon)\n"
                  "data/npcdef/10.def: has 19 lines (expected 20); the missing values read as 0 or empty\n"
                  "data/npcdef/10.def:1: a number line holds \"x\" (read as 0)\n"
+                 "data/npcdef/10.def:3: a number line is empty (read as 0)\n"
+                 "data/npcdef/10.def:10: a number line holds \"-2147483649\", outside the int range (read as -2147483648)\n"
+                 "data/npcdef/10.def:13: a number line holds \"1\\x09\" (read as 1)\n"
                  "data/npcdef/10.def:18: sprite 9 is outside 0..8 (drawn as the missing-image icon)\n"
-                 "6 problems in 4 files\n");
+                 "10 problems in 5 files\n");
 }
 
 TEST(WorldCheckCommand, HelpWorkingDirectoryAndExitStatuses) {
