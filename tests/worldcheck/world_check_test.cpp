@@ -60,11 +60,11 @@ std::string checkOutput(const FixtureWorld& fixture) {
     return capture.out();
 }
 
-// The command itself, bounded by a timeout, in cwd when given.
-ProcessResult runCheck(const std::vector<std::string>& args, const std::string& cwd = "") {
+// The command itself, bounded by a timeout.
+ProcessResult runCheck(const std::vector<std::string>& args) {
     std::vector<std::string> argv = {WORLDCHECK_BINARY};
     argv.insert(argv.end(), args.begin(), args.end());
-    return runProcess(argv, cwd, {}, 30000);
+    return runProcess(argv, "", {}, 30000);
 }
 
 std::string oneProblem(const std::string& line) { return line + "\n1 problem in 1 file\n"; }
@@ -280,10 +280,8 @@ TEST(WorldCheckCommand, HelpWorkingDirectoryAndExitStatuses) {
     EXPECT_NE(help.out.find("Exit status: 0 when the world is clean, 1 when problems were found, 2 when"),
               std::string::npos);
 
+    // Run in the world's directory (as the editor runs) in the hostile-world test.
     FixtureWorld world;
-    ProcessResult here = runCheck({}, world.dir.path);  // as the editor itself runs
-    EXPECT_EQ(here.status, 0);
-    EXPECT_EQ(here.out, "0 problems\n");
     removeFile(world / "data/map.dat");
     ProcessResult missing = runCheck({world.dir.path});
     EXPECT_EQ(missing.status, 1);
