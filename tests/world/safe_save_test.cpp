@@ -11,9 +11,9 @@
 #include <climits>
 #include <functional>
 #include <memory>
-#include <thread>
 
 #include "test_support.h"
+#include "wait_until.h"
 #include "world/defdir.h"
 #include "world/map.h"
 #include "world/recovery.h"
@@ -37,14 +37,12 @@ struct World : OwnedWorld {
         saved = saveActorFiles(dir, npcs, ownedNpcs, true) && saved;
         return saveItemFiles(dir, items, ownedItems, true) && saved;
     }
-    // The files a successful save leaves, by path relative to the data directory.
+    // The files a save into an empty directory leaves, by path relative to it.
     Files files() const {
-        Files result = {{"map.dat", map->serialize()}};
-        int n = 0;
-        for (const Actor* a : npcs) result["npcdef/" + std::to_string(n++) + ".def"] = a->serialize();
-        n = 0;
-        for (const Item* i : items) result["idef/" + std::to_string(n++) + ".def"] = i->serialize();
-        return result;
+        TempDir empty;
+        CaptureOutput quiet;
+        EXPECT_TRUE(save(empty.path));
+        return filesUnder(empty.path);
     }
 };
 
@@ -123,9 +121,7 @@ TEST(SafeSave, KilledSaveLeavesEachFileOldOrNew) {
         if (pid == 0) {
             for (;;) after.save(dir.path);  // until killed
         }
-        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        while (!moment() && std::chrono::steady_clock::now() < deadline)
-            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        waitUntil(moment, 20000, 0);
         kill(pid, SIGKILL);
         waitpid(pid, nullptr, 0);
 
