@@ -1,6 +1,7 @@
 // worldcheck's report on copies of the default world with one thing changed (the art, the map,
 // the NPC and item files), and the order and count of what it reports, checked in-process; and
-// the command itself: help, the working directory and exit statuses.
+// the command's help and usage errors. Its statuses for a clean and a faulty world, run in the
+// world's directory as the editor runs, are in the hostile-world test.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -58,13 +59,6 @@ std::string checkOutput(const FixtureWorld& fixture) {
     CaptureOutput capture;
     report.print(stdout);
     return capture.out();
-}
-
-// The command itself, bounded by a timeout.
-ProcessResult runCheck(const std::vector<std::string>& args) {
-    std::vector<std::string> argv = {WORLDCHECK_BINARY};
-    argv.insert(argv.end(), args.begin(), args.end());
-    return runProcess(argv, "", {}, 30000);
 }
 
 std::string oneProblem(const std::string& line) { return line + "\n1 problem in 1 file\n"; }
@@ -128,13 +122,12 @@ Change itemLines(int type, const LineChanges& changes, int keepLines = 12) {
         changeLines(world / "data/idef/1.def", changes, keepLines);
     };
 }
-std::string item1(const std::string& problem) { return oneProblem("data/idef/1.def" + problem); }
 }  // namespace
 
 TEST(WorldCheckArt, MissingFilesAndTheImagesAfterAGap) {
     std::vector<ReportCase> cases;
     for (const char* path : {"data/assets/sprites/3/2-1.png", "data/assets/sprites/8/3-2.png", "data/assets/icns/10.png",
-                             "data/assets/icns/28.png", "edfont.ttf"})
+                             "data/assets/icns/28.png", "edfont.ttf", "data/map.dat"})
         cases.push_back({path, [=](const FixtureWorld& w) { removeFile(w / path); },
                          oneProblem(std::string(path) + ": missing (the editor will not start without it)")});
     // Tile 0 but for one cell, so that nothing else depends on the missing images; the images
@@ -207,9 +200,9 @@ TEST(WorldCheckDefinitions, LinesTheEditorMisreadsAndFilesItNeverReaches) {
         // The range line is read only for a ranged weapon.
         {"11 lines", itemLines(PLAIN, {}, 11), CLEAN},
         {"11 lines, ranged", itemLines(ITEM_TYPE_RANGED, {}, 11),
-         item1(": has 11 lines (expected 12); this ranged weapon (type 8) has no range line and gets range 0")},
+         oneProblem("data/idef/1.def: has 11 lines (expected 12); this ranged weapon (type 8) has no range line and gets range 0")},
         {"13 lines", itemLines(PLAIN, {}, 13),
-         item1(":13: has 13 lines (expected 12); the editor ignores line 13 and the ones after it")},
+         oneProblem("data/idef/1.def:13: has 13 lines (expected 12); the editor ignores line 13 and the ones after it")},
         {"removed, icon 999", itemLines(ITEM_TYPE_REMOVED, {{11, "999"}}), CLEAN},  // never drawn
         {"range zz", itemLines(PLAIN, {{12, "zz"}}), CLEAN},                        // never read
         {"a gap",
@@ -273,30 +266,23 @@ TEST(WorldCheckReport, ProblemsAreSortedByPathThenLineAndCounted) {
                  "10 problems in 5 files\n");
 }
 
-TEST(WorldCheckCommand, HelpWorkingDirectoryAndExitStatuses) {
-    ProcessResult help = runCheck({"--help"});
+TEST(WorldCheckCommand, HelpAndUsageErrors) {
+    ProcessResult help = runProcess({WORLDCHECK_BINARY, "--help"}, "", {}, 30000);
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("Usage: worldcheck [DIRECTORY]\n", 0), 0u);
     EXPECT_NE(help.out.find("Exit status: 0 when the world is clean, 1 when problems were found, 2 when"),
               std::string::npos);
 
-    // Run in the world's directory (as the editor runs) in the hostile-world test.
-    FixtureWorld world;
-    removeFile(world / "data/map.dat");
-    ProcessResult missing = runCheck({world.dir.path});
-    EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.out, oneProblem("data/map.dat: missing (the editor will not start without it)"));
-    EXPECT_EQ(missing.err, "");
-
     TempDir empty;
     const std::pair<std::vector<std::string>, std::string> cases[] = {
-        {{empty / "nowhere"}, "no such directory: " + empty / "nowhere"},
-        {{empty.path}, empty.path + " has no data directory; run worldcheck in a world's directory or give one"},
-        {{"--verbose"}, "unknown option --verbose (see worldcheck --help)"},
-        {{empty.path, empty.path}, "give one world directory at most (see worldcheck --help)"},
+        {{WORLDCHECK_BINARY, empty / "nowhere"}, "no such directory: " + empty / "nowhere"},
+        {{WORLDCHECK_BINARY, empty.path},
+         empty.path + " has no data directory; run worldcheck in a world's directory or give one"},
+        {{WORLDCHECK_BINARY, "--verbose"}, "unknown option --verbose (see worldcheck --help)"},
+        {{WORLDCHECK_BINARY, empty.path, empty.path}, "give one world directory at most (see worldcheck --help)"},
     };
-    for (const auto& [args, err] : cases) {
-        ProcessResult result = runCheck(args);
+    for (const auto& [argv, err] : cases) {
+        ProcessResult result = runProcess(argv, "", {}, 30000);
         EXPECT_EQ(result.status, 2) << err;
         EXPECT_EQ(result.out, "");
         EXPECT_EQ(result.err, "worldcheck: " + err + "\n");
