@@ -25,21 +25,19 @@ TEST(ParseInt, ConvertsLikeAtoiButSaturates) {
     for (auto [text, value] : cases) EXPECT_EQ(parseInt(text), value) << text;
 }
 
-TEST(DefLine, StringsKeepTheirSpacesButNotCrLfAndFourHundredCharactersFit) {
+TEST(DefLine, StringsKeepTheirSpacesButNotCrLfAndOnlyFourHundredCharactersFit) {
     const std::string fits(400, 'x');
     std::istringstream in("  inner  spaces \n \n\nwin\r\na\rb\n" + fits + "\n" + fits + "\r\nlast\r");
     // With no line feed after it, the last CR is text.
     const std::vector<std::string> expected = {"  inner  spaces ", " ", "", "win", "a\rb", fits, fits, "last\r"};
     for (const std::string& line : expected) EXPECT_EQ(readStringFromFile(in), line);
-}
 
-TEST(DefLine, MoreThanFourHundredCharactersFailTheStream) {
-    std::istringstream tooLong(std::string(400, '7') + "8\nname\n5\n");
+    std::istringstream tooLong(std::string(400, '7') + "8\nname\n5\n");  // fails the stream
     EXPECT_EQ(readStringFromFile(tooLong), std::string(400, '7'));
     EXPECT_EQ(readStringFromFile(tooLong), "");
     EXPECT_EQ(readNumberFromFile(tooLong), 0);
 
-    std::ostringstream written;  // written whole all the same
+    std::ostringstream written;  // but is written whole
     writeStringToFile(std::string(450, 'z'), written);
     EXPECT_EQ(written.str(), std::string(450, 'z') + "\n");
 }

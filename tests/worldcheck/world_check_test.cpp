@@ -85,14 +85,6 @@ const char* const MAP = "data/map.dat";
 Change mapLines(std::function<void(Lines&)> edit, const std::string& lineEnd = "\n") {
     return [=](const FixtureWorld& world) { editLines(world / MAP, edit, lineEnd); };
 }
-Change append(int lineNo, const std::string& text) {
-    return mapLines([=](auto& lines) { lines.at(lineNo - 1) += text; });
-}
-Change cells(std::vector<std::pair<size_t, char>> changes) {
-    return mapLines([=](auto& lines) {
-        for (auto [x, c] : changes) lines[4][x] = c;  // on line 5
-    });
-}
 const std::string PAST_349 = " (expected 350); the editor ignores everything after x=349";
 const std::string STOPS = " (expected 350); the editor stops reading the map here: every later row repeats this one, with tile 0 at x=0";
 const std::string NO_IMAGE = " has no image in data/assets/tiles (drawn as the missing-image icon)";
@@ -152,22 +144,23 @@ TEST(WorldCheckArt, MissingFilesAndTheImagesAfterAGap) {
 
 TEST(WorldCheckMap, EachWayAMapLineIsMisread) {
     expectReports({
-        {"the default world", [](const FixtureWorld&) {}, "0 problems\n"},
         {"written on Windows", mapLines([](auto&) {}, "\r\n"), "0 problems\n"},
         {"no line feed at the end",
          [](const FixtureWorld& w) { writeFile(w / MAP, readFile(w / MAP).substr(0, 350 * 351 - 1)); }, "0 problems\n"},
         {"300 characters", mapLines([](auto& lines) { lines[11].resize(300); }),
          oneProblem("data/map.dat:12: line 12 has 300 characters (expected 350); x=300 to x=349 read as tile 0 or "
                     "repeat what earlier lines held there")},
-        {"351 characters", append(12, "A"), oneProblem("data/map.dat:12: line 12 has 351 characters" + PAST_349)},
+        {"351 characters", mapLines([](auto& lines) { lines[11] += "A"; }), oneProblem("data/map.dat:12: line 12 has 351 characters" + PAST_349)},
         // The reader never reaches the second: only the first is said.
-        {"two lines too long, the first with 400 characters", [](const FixtureWorld& w) { append(12, std::string(50, 'A'))(w), append(20, "AA")(w); },
+        {"two lines too long, the first with 400 characters",
+         mapLines([](auto& lines) { lines[11] += std::string(50, 'A'), lines[19] += "AA"; }),
          oneProblem("data/map.dat:12: line 12 has 400 characters" + STOPS)},
         // After the last row there is nothing left to spoil.
-        {"the last line too long", append(350, std::string(50, 'A')),
+        {"the last line too long", mapLines([](auto& lines) { lines[349] += std::string(50, 'A'); }),
          oneProblem("data/map.dat:350: line 350 has 400 characters" + PAST_349)},
         // 351 characters and a CR: one too many for the reader's buffer, so it stops.
-        {"351 characters and a CR", append(12, "A\r"), oneProblem("data/map.dat:12: line 12 has 351 characters" + STOPS)},
+        {"351 characters and a CR", mapLines([](auto& lines) { lines[11] += "A\r"; }),
+         oneProblem("data/map.dat:12: line 12 has 351 characters" + STOPS)},
         {"349 lines", mapLines([](auto& lines) { lines.pop_back(); }),
          oneProblem("data/map.dat: has 349 lines (expected 350); the missing rows repeat the last line read, with tile 0 "
                     "at x=0")},
@@ -175,13 +168,13 @@ TEST(WorldCheckMap, EachWayAMapLineIsMisread) {
          oneProblem("data/map.dat:351: has 351 lines (expected 350); the editor ignores this line and the ones after it")},
         {"empty", [](const FixtureWorld& w) { writeFile(w / MAP, ""); },
          oneProblem("data/map.dat: is empty; every cell reads as tile 0")},
-        {"negative tiles", cells({{7, '@'}, {9, '@'}}),
+        {"negative tiles", mapLines([](auto& lines) { lines[4][7] = lines[4][9] = '@'; }),
          oneProblem("data/map.dat:5: character '@' at x=7 reads as tile -1; the editor stores tile 0 there (2 such cells "
                     "on this line)")},
-        {"a byte over 127", cells({{0, '\x80'}}),
+        {"a byte over 127", mapLines([](auto& lines) { lines[4][0] = '\x80'; }),
          oneProblem("data/map.dat:5: byte 0x80 at x=0 reads as tile -193; the editor stores tile 0 there")},
         // The default art has tiles 0..46 ('A' to 'o').
-        {"tiles 47 and 62", cells({{349, '\x7f'}, {348, 'p'}}),
+        {"tiles 47 and 62", mapLines([](auto& lines) { lines[4][349] = '\x7f', lines[4][348] = 'p'; }),
          oneProblem("data/map.dat:5: tile 47 ('p') at x=348" + NO_IMAGE + " (2 such cells on this line)")},
     });
 }
