@@ -68,8 +68,6 @@ TEST(Actor, FileLinesFollowTheirOwnOrderAndReadBack) {
     back.frame = 2;
     back.auxInt = 5;
     ASSERT_EQ(back.serializeFrom(dir / "a.def"), 0);
-    EXPECT_EQ(back.x, 100.0f);
-    EXPECT_EQ(back.y, -47.0f);
     EXPECT_EQ(back.serialize(), readFile(dir / "a.def"));  // every member in the file came back
     EXPECT_EQ(back.frame, 2);  // not in the file
     EXPECT_EQ(back.auxInt, 5);
