@@ -115,16 +115,12 @@ TEST(Item, RangeIsWrittenAndReadOnlyForRangedWeapons) {
     EXPECT_EQ(back.range, 11);  // line 12 is not read
     EXPECT_EQ(back.shortName, "");
     ASSERT_EQ(back.serializeFrom(dir / "bow.def"), 0);
-    EXPECT_EQ(capture.out(), "Weapon is a long-range item, checking range\n");
     EXPECT_EQ(back.serialize(), bow.serialize());
-}
-
-TEST(Item, ReadingRules) {
-    Item item;
-    item.range = 4;
-    CaptureOutput capture;
-    item.parse("8\n0\n0\n-4\n0\n0\n2\nn\nd\ns\n7\n");  // ranged, but no line 12
-    EXPECT_EQ(item.serialize(), "8\n0\n0\n4\n0\n0\n1\nn\nd\ns\n7\n0\n");
-    item.parse("1\n0\n0\n-2147483648\n0\n0\n-1\n");  // seven lines only
-    EXPECT_EQ(item.serialize(), "1\n0\n0\n2147483647\n0\n0\n0\n\n\n\n0\n0\n");
+    // A negative owner reads as its size; a missing line as 0 or empty.
+    back.parse("8\n0\n0\n-4\n0\n0\n2\nn\nd\ns\n7\n");  // ranged, but no line 12
+    EXPECT_EQ(back.serialize(), "8\n0\n0\n4\n0\n0\n1\nn\nd\ns\n7\n0\n");
+    back.parse("1\n0\n0\n-2147483648\n0\n0\n-1\n");  // seven lines only
+    EXPECT_EQ(back.serialize(), "1\n0\n0\n2147483647\n0\n0\n0\n\n\n\n0\n0\n");
+    EXPECT_EQ(capture.out(), "Weapon is a long-range item, checking range\n"
+                             "Weapon is a long-range item, checking range\n");
 }
