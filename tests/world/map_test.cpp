@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 #include <sstream>
+#include <tuple>
 
 #include "test_support.h"
 #include "world/map.h"
@@ -46,17 +47,12 @@ TEST(MapFile, SavedFileHoldsOneCharacterPerCellAndLoadsBack) {
     auto map = std::make_unique<Map>();
     for (int y = 0; y < MAP_SIZE; ++y)
         for (int x = 0; x < MAP_SIZE; ++x) map->tiles[y][x] = (x * 7 + y) % 63;
-    map->setTileAt(0, 0, 25);
-    map->setTileAt(1, 0, 46);
-    map->setTileAt(2, 0, 62);
-    map->setTileAt(0, 1, 0);
-    map->setTileAt(349, 349, 1);
-    // Tiles outside the byte range: only the low byte counts, without overflow, and the bytes
-    // below 'A' or over 127 come back as tile 0.
-    map->setTileAt(3, 0, 63);       // byte 0x80
-    map->setTileAt(5, 2, -1);       // byte '@'
-    map->setTileAt(6, 2, 256);      // byte 'A'
-    map->setTileAt(7, 2, INT_MIN);  // byte 'A'
+    // The cells read below, then tiles outside the byte range: only the low byte counts, without
+    // overflow, and bytes below 'A' or over 127 come back as tile 0 (63 is byte 0x80, -1 is '@', 256
+    // and INT_MIN are 'A').
+    for (auto [x, y, tile] : {std::tuple{0, 0, 25}, {1, 0, 46}, {2, 0, 62}, {0, 1, 0}, {349, 349, 1}, {3, 0, 63},
+                              {5, 2, -1}, {6, 2, 256}, {7, 2, INT_MIN}})
+        map->setTileAt(x, y, tile);
     CaptureOutput capture;
     ASSERT_TRUE(map->saveMap(dir.path));
     std::string bytes = readFile(dir / "map.dat");

@@ -2,18 +2,18 @@
 // were, byte for byte, and say what was not written; the recovery copy is written whole.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <signal.h>
 #include <sys/mount.h>
+#include <sys/statvfs.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <climits>
 #include <functional>
 #include <memory>
-#include <thread>
 
 #include "test_support.h"
+#include "wait_until.h"
 #include "world/defdir.h"
 #include "world/map.h"
 #include "world/recovery.h"
@@ -21,14 +21,7 @@
 namespace {
 using Files = std::map<std::string, std::string>;
 
-std::unique_ptr<Map> mapOf(int seed) {
-    auto map = std::make_unique<Map>();
-    for (int y = 0; y < MAP_SIZE; ++y)
-        for (int x = 0; x < MAP_SIZE; ++x) map->tiles[y][x] = (x * 7 + y * 3 + seed) % (LAST_TILE + 1);
-    return map;
-}
-
-// Numbered NPCs and items that tell the two worlds apart.
+// A map, and numbered NPCs and items that tell the two worlds apart.
 struct World : OwnedWorld {
     World(int npcCount, int itemCount, const std::string& tag) : OwnedWorld({}, itemCount) {
         for (int i = 0; i < npcCount; ++i) {
@@ -40,17 +33,16 @@ struct World : OwnedWorld {
     }
     bool save(const std::string& dir) const {
         int ownedNpcs = INT_MAX, ownedItems = INT_MAX;  // the world's own files were loaded
-        bool npcsSaved = saveActorFiles(dir, npcs, ownedNpcs, true);
-        return saveItemFiles(dir, items, ownedItems, true) && npcsSaved;
+        bool saved = map->saveMap(dir);
+        saved = saveActorFiles(dir, npcs, ownedNpcs, true) && saved;
+        return saveItemFiles(dir, items, ownedItems, true) && saved;
     }
-    // The files a successful save leaves, by path relative to the data directory.
+    // The files a save into an empty directory leaves, by path relative to it.
     Files files() const {
-        Files result;
-        int n = 0;
-        for (const Actor* a : npcs) result["npcdef/" + std::to_string(n++) + ".def"] = a->serialize();
-        n = 0;
-        for (const Item* i : items) result["idef/" + std::to_string(n++) + ".def"] = i->serialize();
-        return result;
+        TempDir empty;
+        CaptureOutput quiet;
+        EXPECT_TRUE(save(empty.path));
+        return filesUnder(empty.path);
     }
 };
 
@@ -65,21 +57,11 @@ struct SmallDisk {
     ~SmallDisk() {
         if (mounted) umount2(path.c_str(), MNT_DETACH);
     }
-    // Fills the disk, then gives back `spare` bytes.
-    void fillLeaving(off_t spare) {
-        std::string filler = path + "/filler";
-        int fd = open(filler.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        ASSERT_GE(fd, 0);
-        std::string block(4096, 'f');
-        off_t size = 0;
-        for (;;) {
-            ssize_t done = write(fd, block.data(), block.size());
-            if (done <= 0) break;
-            size += done;
-        }
-        ASSERT_GT(size, spare);
-        ASSERT_EQ(ftruncate(fd, size - spare), 0);
-        close(fd);
+    // Fills the disk but for `spare` bytes.
+    void fillLeaving(size_t spare) {
+        struct statvfs info;
+        ASSERT_EQ(statvfs(path.c_str(), &info), 0);
+        writeFile(path + "/filler", std::string(info.f_bavail * info.f_bsize - spare, 'f'));
     }
 };
 }  // namespace
@@ -91,18 +73,16 @@ TEST(SafeSave, FullDiskKeepsTheOldWorld) {
     World before(20, 5, "old");
     {
         CaptureOutput quiet;
-        ASSERT_TRUE(mapOf(1)->saveMap(dir.path));
         ASSERT_TRUE(before.save(dir.path));
     }
     const Files old = filesUnder(dir.path);
     // Room for a few small files: the map and each directory run out part-way.
     ASSERT_NO_FATAL_FAILURE(disk.fillLeaving(3 * 4096));
 
-    auto edited = mapOf(2);
     World after(25, 8, "new");
+    after.map->tiles[7][7] = 3;
     {
         CaptureOutput capture;
-        EXPECT_FALSE(edited->saveMap(dir.path));
         EXPECT_FALSE(after.save(dir.path));
         EXPECT_EQ(capture.out(), "");
         std::string err = capture.err();
@@ -117,16 +97,14 @@ TEST(SafeSave, FullDiskKeepsTheOldWorld) {
 
     removeFile(dir / "filler");
     CaptureOutput quiet;
-    ASSERT_TRUE(edited->saveMap(dir.path));
     ASSERT_TRUE(after.save(dir.path));
-    Files expected = after.files();
-    expected["map.dat"] = edited->serialize();
-    EXPECT_TRUE(filesUnder(dir.path) == expected);
+    EXPECT_TRUE(filesUnder(dir.path) == after.files());
 }
 
 // A process killed in the middle of a save (a crash) leaves every file whole: old or new.
 TEST(SafeSave, KilledSaveLeavesEachFileOldOrNew) {
     TempDir dir;
+    CaptureOutput quiet;  // each map saved says so
     World before(500, 0, "old");
     World after(500, 0, "renamed");
     const Files old = before.files(), updated = after.files();
@@ -143,9 +121,7 @@ TEST(SafeSave, KilledSaveLeavesEachFileOldOrNew) {
         if (pid == 0) {
             for (;;) after.save(dir.path);  // until killed
         }
-        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        while (!moment() && std::chrono::steady_clock::now() < deadline)
-            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        waitUntil(moment, 20000, 0);
         kill(pid, SIGKILL);
         waitpid(pid, nullptr, 0);
 

@@ -37,16 +37,14 @@ struct Planted {
         for (const auto& [path, bytes] : raw) writeFile(data + "/" + path, bytes);
     }
 };
-
-struct DiffCase {
-    const char* what;
-    std::function<void(Planted&)> change;
-    std::string out;
-};
 }  // namespace
 
 TEST(WorldDiff, PlantedDifferencesAreReportedAsTheEditorReadsThem) {
-    const DiffCase cases[] = {
+    const struct {
+        const char* what;
+        std::function<void(Planted&)> change;
+        std::string out;
+    } cases[] = {
         {"cells in one row", [](Planted& w) { for (int x = 3; x <= 7; ++x) w.map.tiles[12][x] = 21; },
          "data/map.dat:13: x=3..7: tile 0 -> 21\n5 cells in 1 row\n"},
         {"cells across rows, split where the old or the new tile changes",
@@ -77,7 +75,7 @@ TEST(WorldDiff, PlantedDifferencesAreReportedAsTheEditorReadsThem) {
     base.write(oldRoot.path);
     auto olds = std::make_unique<WorldRecords>(), news = std::make_unique<WorldRecords>();
     ASSERT_EQ(readWorldRecords(oldRoot.path, *olds), "");
-    for (const DiffCase& c : cases) {
+    for (const auto& c : cases) {
         Planted planted;
         c.change(planted);
         TempDir newRoot;
