@@ -12,10 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "child_process.h"
 #include "png_pixels.h"
 #include "test_support.h"
-#include "wait_until.h"
 #include "world/defdir.h"
 #include "x_client.h"
 

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "editor_fixture.h"
-#include "wait_until.h"
 
 namespace {
 

@@ -1,17 +1,19 @@
 #include "test_support.h"
 
+#include <fcntl.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <stdexcept>
 
-#include "child_process.h"
-#include "wait_until.h"
 #include "worldgen.h"
 
 namespace fs = std::filesystem;
@@ -70,22 +72,15 @@ void makeDefaultWorld(const std::string& root) {
 }
 
 ProcessResult runProcess(const std::vector<std::string>& argv, const std::string& cwd,
-                         const std::vector<std::string>& extraEnv, int timeoutMs,
-                         const std::string& stopWhenOutputHas) {
+                         const std::vector<std::string>& extraEnv, int timeoutMs) {
     ProcessResult result;
     TempDir scratch;
     ChildProcess child;
     if (!child.start(argv, cwd, extraEnv, scratch / "out", scratch / "err")) return result;
-    bool ended = waitUntil(
-        [&] {
-            return child.poll() ||
-                   (!stopWhenOutputHas.empty() && child.out().find(stopWhenOutputHas) != std::string::npos);
-        },
-        timeoutMs, 10);
+    bool ended = waitUntil([&] { return child.poll(); }, timeoutMs, 10);
     result.timedOut = !ended;
     child.stop();
     result.status = child.exitStatus;
-    result.signal = child.endSignal;
     result.out = child.out();
     result.err = child.err();
     return result;
@@ -132,4 +127,66 @@ std::map<std::string, std::string> filesUnder(const std::string& dir) {
     for (auto it = fs::recursive_directory_iterator(dir, ec); !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
         if (it->is_regular_file()) files[fs::relative(it->path(), dir).string()] = readFile(it->path().string());
     return files;
+}
+
+bool ChildProcess::start(const std::vector<std::string>& argv, const std::string& cwd,
+                         const std::vector<std::string>& env, const std::string& out, const std::string& err) {
+    outPath = out;
+    errPath = err;
+    ended = false;  // a stopped process object may start another
+    exitStatus = -1;
+    endSignal = 0;
+    // Emptied before the start, so that what an earlier process wrote there is never read.
+    int o = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    int e = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    pid = fork();
+    if (pid == 0) {
+        setpgid(0, 0);
+        prctl(PR_SET_PDEATHSIG, SIGTERM);  // never outlive a crashed test
+        int in = open("/dev/null", O_RDONLY);
+        dup2(in, 0);
+        dup2(o, 1);
+        dup2(e, 2);
+        if (!cwd.empty() && chdir(cwd.c_str()) != 0) _exit(127);
+        for (const std::string& kv : env) {
+            if (kv.find('=') == std::string::npos) unsetenv(kv.c_str());
+            else putenv(strdup(kv.c_str()));
+        }
+        std::vector<char*> args;
+        for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+        args.push_back(nullptr);
+        execvp(args[0], args.data());
+        _exit(127);
+    }
+    close(o);
+    close(e);
+    if (pid < 0) return false;
+    setpgid(pid, pid);
+    return true;
+}
+
+std::string ChildProcess::out() const { return readFile(outPath); }
+std::string ChildProcess::err() const { return readFile(errPath); }
+
+bool ChildProcess::poll() {
+    if (ended) return true;
+    int status = 0;
+    if (pid <= 0 || waitpid(pid, &status, WNOHANG) != pid) return false;
+    ended = true;
+    if (WIFEXITED(status)) exitStatus = WEXITSTATUS(status);
+    if (WIFSIGNALED(status)) endSignal = WTERMSIG(status);
+    return true;
+}
+
+bool ChildProcess::waitForExit(int timeoutMs) { return waitUntil([&] { return poll(); }, timeoutMs, 5); }
+
+void ChildProcess::stop(int signal, int graceMs) {
+    if (pid <= 0 || ended) return;
+    kill(-pid, signal);
+    if (!waitForExit(graceMs)) {
+        kill(-pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+        ended = true;
+        endSignal = SIGKILL;
+    }
 }

@@ -1,10 +1,16 @@
 #pragma once
-// Shared helpers for the tests: temporary directories, files, fixture worlds, child processes.
+// Shared helpers for the tests: temporary directories, files, fixture worlds, child processes
+// and bounded waits.
+#include <signal.h>
+#include <sys/types.h>
+
+#include <chrono>
 #include <cstdio>
 #include <list>
 #include <map>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "world/actor.h"
@@ -48,17 +54,13 @@ void makeDefaultWorld(const std::string& root);
 
 // Runs a program to its end (or kills it after timeoutMs) and collects its output.
 struct ProcessResult {
-    int status = -1;      // exit status, or -1 when it did not exit normally
-    int signal = 0;       // the signal that ended it, if any
+    int status = -1;  // exit status, or -1 when it did not exit normally
     bool timedOut = false;
     std::string out, err;
 };
 // extraEnv holds NAME=value entries to set and bare NAMEs to remove.
-// With stopWhenOutputHas set, the process is killed (timedOut stays false) as soon as its
-// standard output holds that text.
 ProcessResult runProcess(const std::vector<std::string>& argv, const std::string& cwd,
-                         const std::vector<std::string>& extraEnv, int timeoutMs,
-                         const std::string& stopWhenOutputHas = "");
+                         const std::vector<std::string>& extraEnv, int timeoutMs);
 
 // Captures what a block writes to standard output and standard error (file descriptors 1 and 2).
 class CaptureOutput {
@@ -83,3 +85,41 @@ public:
 private:
     std::string old;
 };
+
+// A program the tests start (Xvfb, the editor) in its own process group, with its standard
+// output and standard error in files, ended together with everything it started.
+class ChildProcess {
+public:
+    pid_t pid = -1;
+    bool ended = false;
+    int exitStatus = -1;  // when it exited normally
+    int endSignal = 0;    // when a signal ended it
+    std::string outPath, errPath;
+
+    // Starts argv[0] (searched in PATH) in cwd; env holds NAME=value entries to set and bare
+    // NAMEs to remove.
+    bool start(const std::vector<std::string>& argv, const std::string& cwd, const std::vector<std::string>& env,
+               const std::string& outPath, const std::string& errPath);
+    std::string out() const;
+    std::string err() const;
+    // Collects the exit status if the process has ended; true then.
+    bool poll();
+    bool waitForExit(int timeoutMs);
+    // Sends the signal to the whole process group; one that has not ended after graceMs is
+    // killed. Then reaps it.
+    void stop(int signal = SIGKILL, int graceMs = 0);
+    ~ChildProcess() { stop(); }
+};
+
+// Polls a condition until it holds or the time is up; every wait in these tests is bounded.
+constexpr int WAIT_MS = 10000;  // for anything the editor does in response to input
+
+template <typename Condition>
+bool waitUntil(Condition done, int timeoutMs = WAIT_MS, int pollMs = 2) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        if (done()) return true;
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(pollMs));
+    }
+}

@@ -13,7 +13,6 @@
 #include <memory>
 
 #include "test_support.h"
-#include "wait_until.h"
 #include "world/defdir.h"
 #include "world/map.h"
 #include "world/recovery.h"

@@ -18,7 +18,6 @@
 #include <gtest/gtest.h>
 
 #include "test_support.h"
-#include "wait_until.h"
 #include "world/defdir.h"
 #include "world_check.h"
 
