@@ -2,10 +2,12 @@
 """Mutation check: plants each fault of a list in a scratch copy of the tree, rebuilds, runs the
 tests, and reports whether the suite caught it.
 
-Usage: scripts/mutation.py [--faults FILE] [--only TEXT] [--keep DIR] [--every]
+Usage: scripts/mutation.py [--faults FILE] [--only TEXT] [--keep DIR] [--every] [--against LOG]
 
 --every runs the whole suite for each fault and names the tests that caught it: before cutting a
 test, it shows whether the test is the only one to catch some fault.
+--against LOG compares with the output of an earlier run (say, before a change to the tests) and
+names every fault that run caught and this one did not; the exit status is then 1.
 
 The faults file (default scripts/mutations.txt) holds one fault per block, blocks separated by
 a line '%%':
@@ -80,6 +82,7 @@ def main():
     parser.add_argument("--only", default="", help="only the faults whose description or file contain this")
     parser.add_argument("--keep", default="/tmp/maped-mutation", help="the scratch copy, reused between runs")
     parser.add_argument("--every", action="store_true", help="run every test for each fault and name the catchers")
+    parser.add_argument("--against", help="the output of an earlier run: report the faults it caught and this run missed")
     args = parser.parse_args()
     faults = [f for f in read_faults(args.faults) if args.only in f["fault"] or args.only in f["file"]]
 
@@ -105,6 +108,7 @@ def main():
         sys.exit(f"the unchanged tree does not build or pass its tests: see {scratch}/build.log and test.log")
 
     counts = {"caught": 0, "missed": 0, "n/a": 0}
+    verdicts = {}  # fault text -> verdict, to compare with an earlier run
     for n, fault in enumerate(faults, 1):
         path = os.path.join(scratch, fault["file"])
         original = open(path, encoding="utf-8").read() if os.path.exists(path) else ""
@@ -122,13 +126,26 @@ def main():
             with open(path, "w", encoding="utf-8") as out:
                 out.write(original)
         counts[verdict] += 1
+        verdicts[f"{fault['file']}: {fault['fault']}"] = verdict
         print(f"{verdict:7} {n:3} {fault['file']}: {fault['fault']} ({time.time() - started:.0f} s)", flush=True)
         if args.every and catchers:
             print("        caught by: " + " ".join(catchers), flush=True)
     build(scratch)
     print(f"mutation: {counts['caught']} caught, {counts['missed']} missed, {counts['n/a']} not applicable "
           f"of {len(faults)} faults")
-    return 1 if counts["missed"] else 0
+    if not args.against:
+        return 1 if counts["missed"] else 0
+    # Faults are matched by file and description, so that the two runs may number them apart.
+    earlier = {}
+    for line in open(args.against, encoding="utf-8"):
+        verdict, _, rest = line.partition(" ")
+        if verdict in ("caught", "missed", "n/a"):
+            earlier[rest.strip().split(" ", 1)[1].rsplit(" (", 1)[0]] = verdict
+    lost = [name for name, verdict in verdicts.items() if earlier.get(name) == "caught" and verdict != "caught"]
+    for name in lost:
+        print(f"caught before, not now: {name}")
+    print(f"against {args.against}: {len(lost)} of the faults caught there are not caught now")
+    return 1 if lost else 0
 
 
 if __name__ == "__main__":
