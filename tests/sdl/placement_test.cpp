@@ -168,8 +168,6 @@ TEST_F(PlacementTest, ItemAnswersGoToTheirMembersAndARangedTypeBringsANinthQuest
     EXPECT_EQ(editor->getUserString("Name:", 10, 0), "77");
     EXPECT_EQ(editor->items.size(), 4u);
 }
-// ---- editing in place
-
 TEST_F(PlacementTest, EditingSavesOnlyTheChangedLines) {
     // Return keeps an answer's starting text; Backspace ("\b") clears it for a new one.
     const struct {

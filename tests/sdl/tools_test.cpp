@@ -6,12 +6,11 @@
 
 #include <filesystem>
 
-#include "png_pixels.h"
 #include "test_support.h"
 #include "world/defdir.h"
 
 namespace {
-const Uint32 MAGENTA = rgbaValue(255, 0, 255);
+const std::uint32_t MAGENTA = rgbaValue(255, 0, 255);
 
 // OLD is the default world; NEW has an NPC at the corner of cell (20, 30) and cell (21, 30)
 // changed. The pictures show the region of 6x5 cells from (18, 28).
@@ -93,7 +92,6 @@ TEST_F(ToolsTest, ExitStatusesMessagesAndTheDefaultWorldTheSameEveryTime) {
         EXPECT_EQ(result.status, c.status) << c.binary << " " << (c.args.empty() ? "" : c.args[0]);
         EXPECT_EQ(result.err, c.err);
     }
-    EXPECT_EQ(run(WORLDDIFF_BINARY, {"old", "old"}).out, "no differences\n");
     EXPECT_EQ(loadPngPixels(*dir / "whole.png").width, 700);
     EXPECT_NE(run(WORLDDIFF_BINARY, {"--help"}).out.find("Out of scope: the art"), std::string::npos);
     EXPECT_EQ(run(WORLDGEN_BINARY, {"--help"}).out.rfind("usage: worldgen <root>\n", 0), 0u);

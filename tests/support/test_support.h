@@ -5,7 +5,9 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <list>
 #include <map>
 #include <memory>
@@ -31,10 +33,10 @@ public:
 
 std::string readFile(const std::string& path);  // empty when missing
 void writeFile(const std::string& path, const std::string& bytes);  // creates parent directories
-void makeDirs(const std::string& path);
+inline void makeDirs(const std::string& path) { std::filesystem::create_directories(path); }
 // Every file under a directory, by relative path, with its bytes.
 std::map<std::string, std::string> filesUnder(const std::string& dir);
-void removeFile(const std::string& path);
+inline void removeFile(const std::string& path) { std::remove(path.c_str()); }
 
 // A map of tile 0 and NPC and item lists that own what they hold, as the editor's do: NPCs
 // of these names, and itemCount new items.
@@ -122,4 +124,17 @@ bool waitUntil(Condition done, int timeoutMs = WAIT_MS, int pollMs = 2) {
         if (std::chrono::steady_clock::now() >= deadline) return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(pollMs));
     }
+}
+
+// A picture as SDL_image loads it (a PNG, or the screenshot's BMP), as 32-bit values with red in
+// the low byte and alpha in the top; empty (0x0) when the file does not load.
+struct PngPixels {
+    int width = 0, height = 0;
+    std::vector<std::uint32_t> pixels;
+    std::uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+    std::uint8_t alpha(int x, int y) const { return at(x, y) >> 24; }
+};
+PngPixels loadPngPixels(const std::string& path);
+inline std::uint32_t rgbaValue(std::uint32_t r, std::uint32_t g, std::uint32_t b, std::uint32_t a = 255) {
+    return r | g << 8 | b << 16 | a << 24;
 }

@@ -383,8 +383,6 @@ TEST(WorldCheckCommand, HelpAndUsageErrors) {
     ProcessResult help = runProcess({WORLDCHECK_BINARY, "--help"}, "", {}, 30000);
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("Usage: worldcheck [DIRECTORY]\n", 0), 0u);
-    EXPECT_NE(help.out.find("Exit status: 0 when the world is clean, 1 when problems were found, 2 when"),
-              std::string::npos);
 
     // Statuses 0 and 1, for a clean and a faulty world, are the hostile worlds' below.
     TempDir empty;
