@@ -1,9 +1,6 @@
-// The real editor binary in a real window under a private X server, driven the way a user
-// drives it: held keys and clicks (XTEST) and typed answers (xdotool). Here is what only the
-// real window and process show: repainting when uncovered, held keys, the caption, the minimap
-// jump, a paint in the window and the screenshot, Ctrl chords, real typing, quitting and
-// signals with the recovery copy, opening on a server that resets, and the files whole
-// sessions write.
+// The real editor binary in a real window under a private X server, driven as a user drives it
+// (held keys and clicks through XTEST, typing through xdotool), for what only a real window and
+// process show; each test's name says what it covers.
 #include <gtest/gtest.h>
 #include <signal.h>
 

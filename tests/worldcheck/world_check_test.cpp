@@ -1,8 +1,7 @@
-// worldcheck's report on copies of the default world with one thing changed (the art, the map,
-// the NPC and item files), and the order and count of what it reports, checked in-process; the
-// command's help and usage errors; and hostile worlds (a link, a pipe, /dev/zero, an enormous or
-// unreadable file where a world file should be), each run through the command and through the
-// editor's loaders and savers, with a deadline: a pipe would block an open for ever.
+// worldcheck's report on copies of the default world with one thing changed, checked in-process;
+// its help and usage errors; and hostile worlds (a link, a pipe, /dev/zero, an enormous or
+// unreadable file where a world file should be) through the command and the editor's loaders
+// and savers, with a deadline: a pipe would block an open for ever.
 #include <fcntl.h>
 #include <grp.h>
 #include <signal.h>
