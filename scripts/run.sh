@@ -6,7 +6,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD_DIR:-$root/build}"
 
 bash "$root/scripts/install-deps.sh"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null  # as scripts/test.sh builds it: neither rebuilds the other's work
 cmake --build "$build" -j"$(nproc)" --target maped worldgen
 
 world="$build/world"
