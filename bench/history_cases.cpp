@@ -8,12 +8,8 @@
 #include "world/edit_history.h"
 
 namespace {
-struct HistoryWorld {
-    Map map;
-    std::list<Actor*> npcs;
-    std::vector<Item*> items;
+struct HistoryWorld : World {
     EditHistory history;
-    WorldRef ref() { return WorldRef{map, npcs, items}; }
 };
 }  // namespace
 
@@ -32,9 +28,9 @@ void addHistoryCases(Harness& harness) {
                         std::string said;
                         for (long i = 0; i < calls; ++i) {
                             double start = nowNs();
-                            w->history.undo(w->ref(), said);
+                            w->history.undo(*w, said);
                             double middle = nowNs();
-                            w->history.redo(w->ref(), said);
+                            w->history.redo(*w, said);
                             spent += timeUndo ? middle - start : nowNs() - middle;
                         }
                         return spent;
@@ -46,13 +42,12 @@ void addHistoryCases(Harness& harness) {
 void printHistoryMemory() {
     const size_t before = mallinfo2().uordblks;
     {
-        HistoryWorld w;
-        w.map.Init();
+        auto w = std::make_unique<HistoryWorld>();
         for (int i = 0; i < 10000; ++i) {
             const int x = i % MAP_SIZE, y = i / MAP_SIZE;
-            CellsEdit paint = paintCells(w.map, x, y, x, y, 1, false);
-            applyCells(w.map, paint);
-            w.history.record(std::move(paint));
+            CellsEdit paint = paintCells(w->map, x, y, x, y, 1, false);
+            applyCells(w->map, paint);
+            w->history.record(std::move(paint));
         }
         const size_t used = mallinfo2().uordblks - before;
         printf("history of 10,000 paint clicks: %zu bytes on the heap (%.2f MiB; target under 1 MiB)\n", used,

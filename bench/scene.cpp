@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "shell/map_editor.h"
 #include "worldgen.h"
 
 std::string makeBenchWorld() {
@@ -33,28 +34,26 @@ void placeObjectsInView(MapEditor& editor, int npcCount, int itemCount) {
     // A 20-column grid over the view; items sit half a step off the NPCs, partly over them.
     constexpr int COLUMNS = 20;
     for (int n = 0; n < npcCount; ++n) {
-        Actor* actor = new Actor();
-        actor->x = camX + 1.5f + static_cast<float>((n % COLUMNS) * 40);
-        actor->y = camY + 1.5f + static_cast<float>((n / COLUMNS) * 60 % 600);
-        actor->sprite = n % SPRITE_SETS;
-        actor->direction = (n / SPRITE_SETS) % SPRITE_DIRECTIONS;
-        editor.npcs.push_back(actor);
+        Actor& actor = editor.npcs.emplace_back();
+        actor.x = camX + 1.5f + static_cast<float>((n % COLUMNS) * 40);
+        actor.y = camY + 1.5f + static_cast<float>((n / COLUMNS) * 60 % 600);
+        actor.sprite = n % SPRITE_SETS;
+        actor.direction = (n / SPRITE_SETS) % SPRITE_DIRECTIONS;
     }
     const int pictures = static_cast<int>(editor.art.itemImages.size());
     for (int n = 0; n < itemCount; ++n) {
-        Item* item = new Item();
-        item->x = camX + 20.0f + static_cast<float>((n % COLUMNS) * 40);
-        item->y = camY + 30.0f + static_cast<float>((n / COLUMNS) * 60 % 600);
-        item->icon = pictures ? n % pictures : 0;
-        item->owner = n % 3 == 0 ? 1 + n : 0;
-        editor.items.push_back(item);
+        Item& item = editor.items.emplace_back();
+        item.x = camX + 20.0f + static_cast<float>((n % COLUMNS) * 40);
+        item.y = camY + 30.0f + static_cast<float>((n / COLUMNS) * 60 % 600);
+        item.icon = pictures ? n % pictures : 0;
+        item.owner = n % 3 == 0 ? 1 + n : 0;
     }
 }
 
-std::list<Actor*> makeActors(int count) {
-    std::list<Actor*> actors;
+std::vector<Actor> makeActors(int count) {
+    std::vector<Actor> actors(static_cast<size_t>(count));
     for (int n = 0; n < count; ++n) {
-        Actor* actor = new Actor();
+        Actor* actor = &actors[static_cast<size_t>(n)];
         actor->x = static_cast<float>((n * 37) % (MAP_SIZE * TILE_SIZE));
         actor->y = static_cast<float>((n * 91) % (MAP_SIZE * TILE_SIZE));
         actor->hp = actor->hpMax = 10 + n % 90;
@@ -63,15 +62,14 @@ std::list<Actor*> makeActors(int count) {
         actor->firstConvo = "Good day to you, traveller";
         actor->sprite = n % SPRITE_SETS;
         actor->direction = n % SPRITE_DIRECTIONS;
-        actors.push_back(actor);
     }
     return actors;
 }
 
-std::vector<Item*> makeItems(int count) {
-    std::vector<Item*> items;
+std::vector<Item> makeItems(int count) {
+    std::vector<Item> items(static_cast<size_t>(count));
     for (int n = 0; n < count; ++n) {
-        Item* item = new Item();
+        Item* item = &items[static_cast<size_t>(n)];
         item->x = static_cast<float>((n * 53) % (MAP_SIZE * TILE_SIZE));
         item->y = static_cast<float>((n * 29) % (MAP_SIZE * TILE_SIZE));
         item->price = n % 500;
@@ -79,7 +77,6 @@ std::vector<Item*> makeItems(int count) {
         item->name = "Trinket " + std::to_string(n);
         item->shortName = "Trinket";
         item->icon = n % 10;
-        items.push_back(item);
     }
     return items;
 }

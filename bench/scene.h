@@ -1,11 +1,15 @@
 #pragma once
 // The benchmark's world: the default world generated into a temporary directory, an editor
 // started in it on the dummy video driver, and objects placed in its view.
-#include <list>
 #include <string>
 #include <vector>
 
-#include "shell/map_editor.h"
+#include <SDL.h>
+
+#include "world/actor.h"
+#include "world/item.h"
+
+class MapEditor;
 
 // Generates the default world into a fresh directory under $TMPDIR (or /tmp) and returns its path
 // (empty on failure).
@@ -17,8 +21,8 @@ void removeBenchWorld(const std::string& root);
 void placeObjectsInView(MapEditor& editor, int npcCount, int itemCount);
 
 // Definition records for the save and load cases, each a little different.
-std::list<Actor*> makeActors(int count);
-std::vector<Item*> makeItems(int count);
+std::vector<Actor> makeActors(int count);
+std::vector<Item> makeItems(int count);
 
 // Sends standard output and standard error to /dev/null for the life of the object: the
 // editor reports its progress there, which would bury the figures.

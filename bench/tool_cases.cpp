@@ -49,8 +49,8 @@ Batch command(std::vector<std::string> args) {
 // A copy of the world's map and definitions with 300 cells changed (one in three along ten
 // rows, each its own run), the third NPC removed, one NPC added and one item's owner changed.
 void writeChangedCopy(const std::string& root, const std::string& copy) {
-    auto world = std::make_unique<WorldRecords>();
-    readWorldRecords(root, *world);
+    auto world = std::make_unique<World>();
+    readWorld(root, *world);
     for (int y = 100; y < 110; ++y)
         for (int x = 0; x < 90; x += 3) world->map.tiles[y][x] = (world->map.tiles[y][x] + 1) % (LAST_TILE + 1);
     world->npcs.erase(world->npcs.begin() + 2);
@@ -62,11 +62,12 @@ void writeChangedCopy(const std::string& root, const std::string& copy) {
     mkdir(data.c_str(), 0777);
     mkdir((data + "/npcdef").c_str(), 0777);
     mkdir((data + "/idef").c_str(), 0777);
-    writeFileAtomically(mapFilePath(data), world->map.serialize());
+    Messages unsaid;
+    writeFileAtomically(mapFilePath(data), world->map.serialize(), unsaid);
     for (size_t n = 0; n < world->npcs.size(); ++n)
-        writeFileAtomically(npcDefPath(data, static_cast<int>(n)), world->npcs[n].serialize());
+        writeFileAtomically(npcDefPath(data, static_cast<int>(n)), world->npcs[n].serialize(), unsaid);
     for (size_t n = 0; n < world->items.size(); ++n)
-        writeFileAtomically(itemDefPath(data, static_cast<int>(n)), world->items[n].serialize());
+        writeFileAtomically(itemDefPath(data, static_cast<int>(n)), world->items[n].serialize(), unsaid);
 }
 }  // namespace
 
@@ -74,12 +75,12 @@ void addToolCases(Harness& harness, const std::string& root) {
     const std::string copy = root + "/bench-changed";
     writeChangedCopy(root, copy);
     harness.add("worlddiff: read both, compare, format (304 lines)", [root, copy](long calls) {
-        auto olds = std::make_unique<WorldRecords>(), news = std::make_unique<WorldRecords>();
+        auto olds = std::make_unique<World>(), news = std::make_unique<World>();
         size_t length = 0;
         double start = nowNs();
         for (long i = 0; i < calls; ++i) {
-            readWorldRecords(root, *olds);
-            readWorldRecords(copy, *news);
+            readWorld(root, *olds);
+            readWorld(copy, *news);
             length += diffWorlds(*olds, *news).text().size();
         }
         double took = nowNs() - start;

@@ -61,6 +61,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     std::filesystem::current_path(world);
     if (SDL_Init(SDL_INIT_NOPARACHUTE) < 0) abort();  // as the editor starts: SDL's own signal handlers stay out
     editor = new MapEditor();
+    if (editor->start() != 0) abort();
     editor->delay = noDelay;
     // Everything the prompt needs is loaded; the world on disk is no longer read.
     std::filesystem::current_path(start);
@@ -97,7 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     enter.key.keysym.unicode = '\r';
     if (SDL_PushEvent(&enter) != 0) abort();
 
-    const std::string answer = editor->getUserString("Name:", x, y);
+    const std::string answer = editor->getUserString("Name:", x, y).value_or("");
     SDL_Event left;
     while (SDL_PollEvent(&left)) {
     }  // whatever followed the first Return

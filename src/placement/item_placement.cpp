@@ -1,5 +1,4 @@
-// Placing an item from the user's answers, editing a placed one, and marking the one under a
-// click as removed.
+// Placing an item from the user's answers, and editing a placed one.
 #include "placement/questions.h"
 
 static const Question<Item> ITEM_QUESTIONS[] = {
@@ -18,51 +17,32 @@ static const Question<Item> RANGE_QUESTION[] = {
 };
 
 // The questions into the item; `current` gives the starting answers, none when placing.
-static void askItem(MapEditor& editor, Item& item, const Item* current) {
-    askQuestions(editor, ITEM_QUESTIONS, item, current);
-    if (item.type != ITEM_TYPE_RANGED) return;
+static bool askItem(Prompt& prompt, Item& item, const Item* current) {
+    if (!askQuestions(prompt, ITEM_QUESTIONS, item, current)) return false;
+    if (item.type != ITEM_TYPE_RANGED) return true;
     // Only a ranged weapon's file holds its range: any other item's starts as 0.
     Item saved;
     if (current && current->type == ITEM_TYPE_RANGED) saved.range = current->range;
-    askQuestions(editor, RANGE_QUESTION, item, current ? &saved : nullptr);
+    return askQuestions(prompt, RANGE_QUESTION, item, current ? &saved : nullptr);
 }
 
-void MapEditor::createNewItemAt(int x, int y) {
-    Item* item = new Item();
-    item->x = static_cast<float>(x);
-    item->y = static_cast<float>(y);
-    askItem(*this, *item, nullptr);
-    items.push_back(item);
-    history.record(ItemPlaced{static_cast<int>(items.size()) - 1, std::make_unique<Item>(*item)});
+bool createNewItemAt(Prompt& prompt, Document& document, int x, int y) {
+    Item item;
+    item.x = static_cast<float>(x);
+    item.y = static_cast<float>(y);
+    if (!askItem(prompt, item, nullptr)) return false;
+    document.placeItem(item);
+    return true;
 }
 
-int MapEditor::itemIndexAt(int x, int y) {
-    for (size_t i = 0; i < items.size(); ++i) {
-        const Item* item = items[i];
-        if (item->type == ITEM_TYPE_REMOVED) continue;
-        int ix = truncateToInt(item->x), iy = truncateToInt(item->y);
-        if (collide(x, y, CLICK_BOX, CLICK_BOX, ix, iy, OBJECT_BOX, OBJECT_BOX)) return static_cast<int>(i);
-    }
-    return -1;
-}
-
-void MapEditor::editItemAt(int x, int y) {
-    const int index = itemIndexAt(x, y);
-    if (index < 0) return;
-    Item* item = items[index];
-    // Every answered member is in the file (a range is asked only of a ranged weapon, whose
-    // file holds it), so equal bytes mean no change; see editNPCAt.
-    Item edited = *item;
-    askItem(*this, edited, item);
-    if (edited.serialize() == item->serialize()) return;
-    history.record(ItemEdit{index, std::make_unique<Item>(*item), std::make_unique<Item>(edited)});
-    *item = edited;
-}
-
-void MapEditor::killItemAt(int x, int y) {
-    const int index = itemIndexAt(x, y);
-    if (index < 0) return;
-    // Removed items stay in the list and in the files, marked with their type.
-    history.record(ItemRemoved{index, items[index]->type});
-    items[index]->type = ITEM_TYPE_REMOVED;
+// Every answered member is in the file (a range is asked only of a ranged weapon, whose file
+// holds it), so equal bytes mean no change.
+bool editItemAt(Prompt& prompt, Document& document, int x, int y) {
+    const int index = document.itemIndexAt(x, y);
+    if (index < 0) return true;
+    const Item& item = document.items[static_cast<size_t>(index)];
+    Item edited = item;
+    if (!askItem(prompt, edited, &item)) return false;
+    document.editItem(index, edited);
+    return true;
 }

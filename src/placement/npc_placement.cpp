@@ -1,6 +1,4 @@
-// Placing an NPC from the user's answers, editing a placed one, and removing the one under a click.
-#include <iterator>
-
+// Placing an NPC from the user's answers, and editing a placed one.
 #include "placement/questions.h"
 
 static const Question<Actor> NPC_QUESTIONS[] = {
@@ -23,43 +21,22 @@ static const Question<Actor> NPC_QUESTIONS[] = {
     {"Boolean, is wandering:", 40, nullptr, nullptr, &Actor::isWandering},
 };
 
-void MapEditor::createNewNPCAt(int x, int y) {
-    Actor* actor = new Actor();
-    actor->x = static_cast<float>(x);
-    actor->y = static_cast<float>(y);
-    askQuestions(*this, NPC_QUESTIONS, *actor);
-    npcs.push_back(actor);
-    history.record(NpcPresence{static_cast<int>(npcs.size()) - 1, std::make_unique<Actor>(*actor), false});
+bool createNewNPCAt(Prompt& prompt, Document& document, int x, int y) {
+    Actor npc;
+    npc.x = static_cast<float>(x);
+    npc.y = static_cast<float>(y);
+    if (!askQuestions(prompt, NPC_QUESTIONS, npc)) return false;  // the half-made NPC goes
+    document.placeNpc(npc);
+    return true;
 }
 
-int MapEditor::npcIndexAt(int x, int y) {
-    int index = 0;
-    for (Actor* actor : npcs) {
-        int ax = truncateToInt(actor->x), ay = truncateToInt(actor->y);
-        if (collide(x, y, CLICK_BOX, CLICK_BOX, ax, ay, OBJECT_BOX, OBJECT_BOX)) return index;
-        ++index;
-    }
-    return -1;
-}
-
-void MapEditor::editNPCAt(int x, int y) {
-    const int index = npcIndexAt(x, y);
-    if (index < 0) return;
-    Actor* actor = *std::next(npcs.begin(), index);
-    // The answers go to a copy: the NPC changes only once the last one is given, and equal
-    // bytes (the questions touch only members the file holds) mean no change and no step.
-    Actor edited = *actor;
-    askQuestions(*this, NPC_QUESTIONS, edited, actor);
-    if (edited.serialize() == actor->serialize()) return;
-    history.record(NpcEdit{index, std::make_unique<Actor>(*actor), std::make_unique<Actor>(edited)});
-    *actor = edited;
-}
-
-void MapEditor::killNPCAt(int x, int y) {
-    const int index = npcIndexAt(x, y);
-    if (index < 0) return;
-    // The earliest added NPC under the click goes; undo puts it back at the same place.
-    auto at = std::next(npcs.begin(), index);
-    history.record(NpcPresence{index, std::unique_ptr<Actor>(*at), true});
-    npcs.erase(at);
+bool editNPCAt(Prompt& prompt, Document& document, int x, int y) {
+    const int index = document.npcIndexAt(x, y);
+    if (index < 0) return true;
+    // The answers go to a copy: the NPC changes only once the last one is given.
+    const Actor& npc = document.npcs[static_cast<size_t>(index)];
+    Actor edited = npc;
+    if (!askQuestions(prompt, NPC_QUESTIONS, edited, &npc)) return false;
+    document.editNpc(index, edited);
+    return true;
 }

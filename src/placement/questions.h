@@ -5,7 +5,6 @@
 #include <string>
 
 #include "placement/placement.h"
-#include "shell/map_editor.h"
 
 // One question: its text, its place, and the one member its answer fills.
 template <typename T>
@@ -33,14 +32,16 @@ void readAnswer(const Question<T>& question, T& object, const std::string& answe
 }
 
 // Asks the questions in order into the object; each answer starts as the member's value in
-// `current`, or empty when there is none (placing).
+// `current`, or empty when there is none (placing). False once the window was closed.
 template <typename T, size_t N>
-void askQuestions(MapEditor& editor, const Question<T> (&questions)[N], T& object, const T* current = nullptr) {
+bool askQuestions(Prompt& prompt, const Question<T> (&questions)[N], T& object, const T* current = nullptr) {
     for (size_t i = 0; i < N; ++i) {
         const Question<T>& question = questions[i];
-        if (i > 0 && question.y < questions[i - 1].y)
-            SDL_FillRect(editor.screen, nullptr, SDL_MapRGB(editor.screen->format, 0, 0, 100));
+        if (i > 0 && question.y < questions[i - 1].y) prompt.clear();
         const std::string start = current ? currentAnswer(question, *current) : std::string();
-        readAnswer(question, object, editor.getUserString(question.text, PROMPT_LEFT, question.y, start));
+        std::optional<std::string> answer = prompt.ask(question.text, PROMPT_LEFT, question.y, start);
+        if (!answer) return false;
+        readAnswer(question, object, *answer);
     }
+    return true;
 }

@@ -2,10 +2,8 @@
 
 #include <SDL_image.h>
 
-#include <cstdio>
-#include <cstdlib>
-
 #include "world/item.h"
+#include "world/numbered.h"
 #include "world/safe_file.h"
 
 ArtAssets::ArtAssets() {
@@ -58,74 +56,67 @@ SDL_Surface* loadDisplayImage(const char* path) {
     return converted;  // an image that cannot be converted counts as missing
 }
 
-static bool missingImage(const char* format, const std::string& path, std::string& missing, std::string& message) {
-    char text[512];
-    snprintf(text, sizeof text, format, path.c_str());
-    missing = path;
-    message = text;
+// Images numbered from 0 up to the first that does not load, whose path the message names
+// between its two parts.
+static void loadNumbered(std::vector<SDL_Surface*>& list, std::string (*pathFor)(int), const char* before,
+                         const char* after, Messages& said) {
+    int count = countNumbered(pathFor, [&](const std::string& path) {
+        SDL_Surface* image = loadDisplayImage(path.c_str());
+        if (image) list.push_back(image);
+        return image != nullptr;
+    });
+    said.err(before + pathFor(count) + after);
+}
+
+// The editor cannot start without it: says so and gives its path.
+static bool needed(const std::string& path, const std::string& message, std::string* missing, Messages& said) {
+    said.err(message);
+    if (missing) *missing = path;
     return false;
 }
 
-// Images numbered from 0 up to the first missing one, whose path the message names.
-static void loadNumbered(std::vector<SDL_Surface*>& list, std::string (*pathFor)(int), const char* missing, bool quiet) {
-    for (int n = 0;; ++n) {
-        std::string path = pathFor(n);
-        SDL_Surface* image = loadDisplayImage(path.c_str());
-        if (!image) {
-            if (!quiet) fprintf(stderr, missing, path.c_str());
-            return;
-        }
-        list.push_back(image);
-    }
-}
-
-bool ArtAssets::tryLoadAssets(std::string& missing, std::string& message) {
+bool ArtAssets::loadAssets(Messages& said, std::string* missing) {
     for (int set = 0; set < SPRITE_SETS; ++set)
         for (int direction = 0; direction < SPRITE_DIRECTIONS; ++direction)
             for (int frame = 0; frame < SPRITE_FRAMES; ++frame) {
                 std::string path = spritePath(set, direction, frame);
                 SDL_Surface* image = loadDisplayImage(path.c_str());
-                if (!image) return missingImage("***CRITICAL ERROR*** Sprite %s not found...\n", path, missing, message);
+                if (!image) return needed(path, "***CRITICAL ERROR*** Sprite " + path + " not found...\n", missing, said);
                 spriteImages[set][direction][frame] = image;
             }
-    loadNumbered(itemImages, itemPicturePath, "Warning: %s doesn't exist (can be ignored)\n", quiet);
+    loadNumbered(itemImages, itemPicturePath, "Warning: ", " doesn't exist (can be ignored)\n", said);
     for (int n = 0; n < ICON_COUNT; ++n) {
         std::string path = iconPath(n);
         SDL_Surface* image = loadDisplayImage(path.c_str());
-        if (!image) return missingImage("%s doesn't exist\n", path, missing, message);
+        if (!image) return needed(path, path + " doesn't exist\n", missing, said);
         iconImages[n] = image;
     }
-    loadNumbered(tileImages, tileImagePath, "%s doesn't exist\n", quiet);
-    if (!quiet) {
-        printf("Assets loaded.\n");
-        fflush(stdout);
-    }
+    loadNumbered(tileImages, tileImagePath, "", " doesn't exist\n", said);
+    said.out("Assets loaded.\n");
     return true;
 }
 
-void ArtAssets::loadAssets() {
-    std::string missing, message;
-    if (tryLoadAssets(missing, message)) return;
-    fputs(message.c_str(), stderr);
-    exit(1);
-}
-
-void ArtAssets::unloadAssets() {
+// Frees every image still loaded (once), and counts them.
+int ArtAssets::release() {
     int count = 0;
-    auto release = [&count](SDL_Surface* image) {
+    auto free = [&count](SDL_Surface*& image) {
+        if (!image) return;
         SDL_FreeSurface(image);
+        image = nullptr;
         ++count;
     };
     for (auto& set : spriteImages)
         for (auto& direction : set)
-            for (SDL_Surface* image : direction) release(image);
-    for (SDL_Surface* image : tileImages) release(image);
-    for (SDL_Surface* icon : iconImages) release(icon);
-    for (SDL_Surface* image : itemImages) release(image);
-    if (quiet) return;
-    printf("%i art assets unloaded\n", count);
-    fflush(stdout);
+            for (SDL_Surface*& image : direction) free(image);
+    for (SDL_Surface*& image : tileImages) free(image);
+    for (SDL_Surface*& icon : iconImages) free(icon);
+    for (SDL_Surface*& image : itemImages) free(image);
+    return count;
 }
+
+ArtAssets::~ArtAssets() { release(); }
+
+void ArtAssets::unloadAssets(Messages& said) { said.out(std::to_string(release()) + " art assets unloaded\n"); }
 
 SDL_Surface* ArtAssets::tileImage(int tile) const {
     // A tile number without a loaded image is drawn as the missing-image icon,

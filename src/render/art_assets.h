@@ -1,9 +1,11 @@
 #pragma once
 // Every image the editor draws, loaded once at start-up and converted to the display format.
 #include <SDL.h>
+
 #include <string>
 #include <vector>
 
+#include "world/messages.h"
 #include "world/world_paths.h"
 
 constexpr int ICON_MARKER = 0;   // over the current tile in the palette
@@ -17,18 +19,21 @@ public:
     SDL_Surface* iconImages[ICON_COUNT];
     std::vector<SDL_Surface*> tileImages;
 
-    bool quiet = false;  // the tools: no console messages about loading and unloading
-
     ArtAssets();
-    // Loads everything under data/assets; a missing sprite or icon ends the process.
-    // Call after the video mode is set.
-    void loadAssets();
-    // The same, but a missing sprite or icon returns false with its path in `missing` and
-    // the editor's message for it in `message` (what it loaded so far stays loaded).
-    bool tryLoadAssets(std::string& missing, std::string& message);
-    void unloadAssets();
+    ~ArtAssets();  // frees whatever is still loaded
+    ArtAssets(const ArtAssets&) = delete;
+    ArtAssets& operator=(const ArtAssets&) = delete;
+    // Loads everything under data/assets, saying where the numbered lists end and "Assets
+    // loaded.". A missing sprite or icon stops it: false, having said which, with its path in
+    // `missing` when given (what it loaded so far stays loaded). Call after the video mode is set.
+    bool loadAssets(Messages& said, std::string* missing = nullptr);
+    // Frees every image and says how many.
+    void unloadAssets(Messages& said);
     // The tile's image, or the missing-image icon for a number without one.
     SDL_Surface* tileImage(int tile) const;
+
+private:
+    int release();
 };
 
 // What the editor draws for a placed object. An NPC: frame 0 of its sprite set and

@@ -1,6 +1,6 @@
 // The minimap: one pixel per map cell in sea, solid and plain colours, drawn translucent.
 #include "render/blit.h"
-#include "shell/map_editor.h"
+#include "render/view.h"
 
 constexpr Uint8 MINIMAP_ALPHA = 100;
 
@@ -10,7 +10,7 @@ public:
     Uint32 sea, solid, plain;
     Uint32 byTile[LAST_TILE + 1];
 
-    explicit CellColours(SDL_PixelFormat* format)
+    explicit CellColours(const SDL_PixelFormat* format)
         : sea(SDL_MapRGB(format, 0, 0, 255)), solid(SDL_MapRGB(format, 0, 0, 0)), plain(SDL_MapRGB(format, 100, 100, 100)) {
         for (int tile = 0; tile <= LAST_TILE; ++tile)
             byTile[tile] = tile == SEA_TILE ? sea : isSolidTile(tile) ? solid : plain;
@@ -46,9 +46,8 @@ static void paintMinimap(SDL_Surface* surface, const Map& source) {
     if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
 }
 
-SDL_Surface* MapEditor::renderMinimap(Map& source) {
+SDL_Surface* View::renderMinimap(const Map& source, const SDL_PixelFormat* display) {
     // Made directly in the display's format, so no conversion pass is needed.
-    SDL_PixelFormat* display = screen->format;
     SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, MAP_SIZE, MAP_SIZE, display->BitsPerPixel,
                                                 display->Rmask, display->Gmask, display->Bmask, 0);
     if (!surface) return nullptr;
@@ -57,16 +56,16 @@ SDL_Surface* MapEditor::renderMinimap(Map& source) {
     return surface;
 }
 
-void MapEditor::reloadMinimap() {
+void View::reloadMinimap(const Map& source, const SDL_PixelFormat* display) {
     // Repainting the existing surface in place gives the same picture as a fresh one.
     if (minimap) {
-        paintMinimap(minimap, map);
+        paintMinimap(minimap.get(), source);
         return;
     }
-    minimap = renderMinimap(map);
+    minimap.reset(renderMinimap(source, display));
 }
 
-void MapEditor::drawScrollbox(int x, int y) {
+void View::drawScrollbox(SDL_Surface* screen, int x, int y) const {
     if (!showMinimap) return;
     const Uint32 colour = SDL_MapRGB(screen->format, 100, 0, 0);
     // 17 columns by 13 rows: the cells the view shows; the bottom-right corner pixel stays undrawn.

@@ -1,27 +1,21 @@
 // The placed NPCs and items that lie in the view, drawn over the map and the HUD.
+#include "render/objects.h"
+
 #include "render/blit.h"
-#include "shell/map_editor.h"
+#include "render/view.h"
 
 // Screen coordinates are truncated toward zero to 16 bits, as the blit takes them.
 static int screenCoordinate(float world, float camera) { return static_cast<Sint16>(static_cast<int>(world - camera)); }
 
-void MapEditor::drawSprites() {
+void View::drawSprites(const World& world, const Canvas& canvas) const {
     const float camX = static_cast<float>(TILE_SIZE * scrollX);
     const float camY = static_cast<float>(TILE_SIZE * scrollY);
     const float right = camX + SCREEN_WIDTH;
     const float bottom = camY + SCREEN_HEIGHT;
-    // An NPC exactly on the view's left or top edge is not drawn; an item is.
-    for (const Actor* actor : npcs) {
-        if (!(actor->x > camX && actor->y > camY && actor->x < right && actor->y < bottom)) continue;
-        blitAt(npcImage(art, actor->sprite, actor->direction), screen, screenCoordinate(actor->x, camX),
-               screenCoordinate(actor->y, camY));
-    }
-    for (const Item* item : items) {
-        SDL_Surface *picture, *badge;
-        if (!itemImages(art, item->type, item->icon, item->owner, picture, badge)) continue;
-        if (!(item->x >= camX && item->y >= camY && item->x < right && item->y < bottom)) continue;
-        int x = screenCoordinate(item->x, camX), y = screenCoordinate(item->y, camY);
-        if (badge) blitAt(badge, screen, x, y);
-        blitAt(picture, screen, x, y);
-    }
+    forEachObjectImage(world, canvas.art, [&](SDL_Surface* image, float x, float y, bool npc) {
+        // An NPC exactly on the view's left or top edge is not drawn; an item is.
+        const bool inView = npc ? x > camX && y > camY && x < right && y < bottom
+                                : x >= camX && y >= camY && x < right && y < bottom;
+        if (inView) blitAt(image, canvas.screen, screenCoordinate(x, camX), screenCoordinate(y, camY));
+    });
 }

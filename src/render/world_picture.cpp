@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "render/objects.h"
+
 void Picture::fill(int x, int y, int w, int h, Rgb c) {
     int x0 = x < 0 ? 0 : x, y0 = y < 0 ? 0 : y;
     int x1 = x + w > width ? width : x + w, y1 = y + h > height ? height : y + h;
@@ -115,7 +117,7 @@ static int toPicture(float world, int firstCell, int scale) {
 int WorldPainter::pictureX(float worldX) const { return toPicture(worldX, block.x, scale); }
 int WorldPainter::pictureY(float worldY) const { return toPicture(worldY, block.y, scale); }
 
-void WorldPainter::draw(const WorldRecords& world, Picture& picture) {
+void WorldPainter::draw(const World& world, Picture& picture) {
     picture.width = block.w * scale;
     picture.height = block.h * scale;
     picture.rgba.assign(static_cast<size_t>(picture.width) * picture.height * 4, 0);
@@ -126,15 +128,9 @@ void WorldPainter::draw(const WorldRecords& world, Picture& picture) {
         }
     // The view's rules for its edges (an NPC on the left edge is not drawn) are the
     // window's; a picture of the world shows every object that overlaps it.
-    for (const Actor& npc : world.npcs)
-        paste(npcImage(art, npc.sprite, npc.direction), picture, pictureX(npc.x), pictureY(npc.y));
-    for (const Item& item : world.items) {
-        SDL_Surface *image, *badge;
-        if (!itemImages(art, item.type, item.icon, item.owner, image, badge)) continue;
-        int x = pictureX(item.x), y = pictureY(item.y);
-        if (badge) paste(badge, picture, x, y);
-        paste(image, picture, x, y);
-    }
+    forEachObjectImage(world, art, [&](SDL_Surface* image, float x, float y, bool) {
+        paste(image, picture, pictureX(x), pictureY(y));
+    });
 }
 
 bool loadArtWithoutDisplay(ArtAssets& art, const std::string& shownRoot, std::string& error) {
@@ -143,9 +139,9 @@ bool loadArtWithoutDisplay(ArtAssets& art, const std::string& shownRoot, std::st
         error = std::string("cannot start SDL without a display: ") + SDL_GetError();
         return false;
     }
-    art.quiet = true;
-    std::string missing, message;
-    if (art.tryLoadAssets(missing, message)) return true;
+    std::string missing;
+    Messages unsaid;  // the tools do not repeat the editor's words about its art
+    if (art.loadAssets(unsaid, &missing)) return true;
     error = "cannot load " + shownRoot + "/" + missing + " (the editor does not start without it)";
     return false;
 }

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "render/art_assets.h"
-#include "world/world_reader.h"
+#include "world/world.h"
 
 constexpr int MIN_PICTURE_SCALE = 1, MAX_PICTURE_SCALE = 48, DEFAULT_PICTURE_SCALE = 8;
 
@@ -51,7 +51,7 @@ public:
     WorldPainter(const ArtAssets& art, int scale, const CellBlock& block) : art(art), scale(scale), block(block) {}
     // The block's cells, then the NPCs and then the items over them as the editor draws
     // them; an object partly outside the picture is clipped at its edges.
-    void draw(const WorldRecords& world, Picture& picture);
+    void draw(const World& world, Picture& picture);
     // Where a world point lands in the picture.
     int pictureX(float worldX) const;
     int pictureY(float worldY) const;

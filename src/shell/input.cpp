@@ -1,6 +1,5 @@
 // The command set: mouse buttons from the event queue, then every held command key.
 #include <cstdio>
-#include <cstdlib>
 
 #include "shell/map_editor.h"
 #include "world/safe_file.h"
@@ -12,6 +11,66 @@ static const char* const SAVE_FAILED_MESSAGE = "Save failed: see the error outpu
 constexpr int MINIMAP_MARGIN_X = 16;
 constexpr int MINIMAP_MARGIN_Y = 12;
 constexpr int PALETTE_WIDTH = 48;
+
+static bool ctrlWithoutShift(SDLMod m) { return (m & KMOD_CTRL) && !(m & KMOD_SHIFT); }
+static bool ctrlHeld(SDLMod m) { return (m & KMOD_CTRL) != 0; }
+static bool noCtrl(SDLMod m) { return !(m & KMOD_CTRL); }
+
+// Only undo and redo look at modifiers; every other key works with or without them. With Ctrl
+// held, Z undoes (or redoes, with Shift) instead of changing the mode.
+const KeyCommand MapEditor::KEY_COMMANDS[] = {
+    {1, SDLK_UP, nullptr, &MapEditor::scrollUp, 100},
+    {1, SDLK_DOWN, nullptr, &MapEditor::scrollDown, 100},
+    {2, SDLK_LEFT, nullptr, &MapEditor::scrollLeft, 100},
+    {2, SDLK_RIGHT, nullptr, &MapEditor::scrollRight, 100},
+    {3, SDLK_LEFTBRACKET, nullptr, &MapEditor::previousTile, 100},
+    {3, SDLK_RIGHTBRACKET, nullptr, &MapEditor::nextTile, 100},
+    {4, SDLK_q, nullptr, &MapEditor::paletteUp, 25},
+    {4, SDLK_a, nullptr, &MapEditor::paletteDown, 25},
+    {5, SDLK_p, nullptr, &MapEditor::togglePalette, 100},
+    {6, SDLK_m, nullptr, &MapEditor::toggleMinimap, 200},
+    {7, SDLK_s, nullptr, &MapEditor::saveWorld, 200},
+    {7, SDLK_l, nullptr, &MapEditor::loadWorld, 200},
+    {7, SDLK_z, ctrlWithoutShift, &MapEditor::undoEdit, 200},
+    {7, SDLK_y, ctrlHeld, &MapEditor::redoEdit, 200},
+    {7, SDLK_z, ctrlHeld, &MapEditor::redoEdit, 200},
+    {7, SDLK_z, noCtrl, &MapEditor::nextMode, 100},
+    {8, SDLK_ESCAPE, nullptr, &MapEditor::escape, 0},
+    {9, SDLK_f, nullptr, &MapEditor::fillSelection, 0},
+    {9, SDLK_F3, nullptr, &MapEditor::takeScreenshot, 100},
+    {0, SDLK_UNKNOWN, nullptr, nullptr, 0},
+};
+
+void MapEditor::show(const Outcome& outcome) {
+    report(outcome.said);
+    if (outcome.mapChanged) reloadMinimap();
+}
+
+Prompt MapEditor::prompt() {
+    Prompt asking;
+    asking.ask = [this](const char* question, int x, int y, const std::string& start) {
+        return getUserString(question, x, y, start);
+    };
+    asking.clear = [this] { SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 0, 100)); };
+    return asking;
+}
+
+void MapEditor::createNewNPCAt(int x, int y) {
+    Prompt asking = prompt();
+    if (!::createNewNPCAt(asking, *this, x, y)) quit(0);
+}
+void MapEditor::createNewItemAt(int x, int y) {
+    Prompt asking = prompt();
+    if (!::createNewItemAt(asking, *this, x, y)) quit(0);
+}
+void MapEditor::editNPCAt(int x, int y) {
+    Prompt asking = prompt();
+    if (!::editNPCAt(asking, *this, x, y)) quit(0);
+}
+void MapEditor::editItemAt(int x, int y) {
+    Prompt asking = prompt();
+    if (!::editItemAt(asking, *this, x, y)) quit(0);
+}
 
 void MapEditor::handleLeftClick(int mx, int my) {
     if (showMinimap && minimap && mx < minimap->w - MINIMAP_MARGIN_X && my < minimap->h - MINIMAP_MARGIN_Y) {
@@ -27,80 +86,86 @@ void MapEditor::handleLeftClick(int mx, int my) {
         if (tile <= LAST_TILE) currentTile = tile;
         return;
     }
-    int cellX = mx / TILE_SIZE + scrollX;
-    int cellY = my / TILE_SIZE + scrollY;
-    CellsEdit paint = paintCells(map, cellX, cellY, cellX, cellY, currentTile, false);
-    applyCells(map, paint);
-    history.record(std::move(paint));
-    printf("%i,%i\n", cellX, cellY);
-    fflush(stdout);
-    reloadMinimap();
+    show(paint(cellX(mx), cellY(my), currentTile));
 }
 
 void MapEditor::handleOtherClick(int mx, int my) {
-    const int worldX = mx + TILE_SIZE * scrollX;
-    const int worldY = my + TILE_SIZE * scrollY;
+    const int x = worldX(mx), y = worldY(my);
+    const bool ctrl = (SDL_GetModState() & KMOD_CTRL) != 0;
     switch (rightClickMode) {
-    case MODE_SELECT: {
-        int cellX = mx / TILE_SIZE + scrollX;
-        int cellY = my / TILE_SIZE + scrollY;
-        if (selX1 == -1) {
-            selX1 = cellX;
-            selY1 = cellY;
-            return;
-        }
-        selY2 = cellY;
-        if (cellX >= selX1) {
-            selX2 = cellX;
-        } else {
-            selX2 = selX1;
-            selX1 = cellX;
-        }
-        if (selY2 < selY1) std::swap(selY1, selY2);
-        return;
-    }
+    case MODE_SELECT: selectCorner(cellX(mx), cellY(my)); return;
     // With Ctrl held a place mode edits the object under the pointer instead.
-    case MODE_PLACE_NPC:
-        if (SDL_GetModState() & KMOD_CTRL) editNPCAt(worldX, worldY);
-        else createNewNPCAt(worldX, worldY);
-        return;
-    case MODE_PLACE_ITEM:
-        if (SDL_GetModState() & KMOD_CTRL) editItemAt(worldX, worldY);
-        else createNewItemAt(worldX, worldY);
-        return;
-    case MODE_KILL_NPC: killNPCAt(worldX, worldY); return;
-    case MODE_KILL_ITEM: killItemAt(worldX, worldY); return;
+    case MODE_PLACE_NPC: ctrl ? editNPCAt(x, y) : createNewNPCAt(x, y); return;
+    case MODE_PLACE_ITEM: ctrl ? editItemAt(x, y) : createNewItemAt(x, y); return;
+    case MODE_KILL_NPC: show(killNPCAt(x, y)); return;
+    case MODE_KILL_ITEM: show(killItemAt(x, y)); return;
     }
 }
+
+void MapEditor::getInput() {
+    while (!quitting() && SDL_PollEvent(&event)) {
+        if (event.type != SDL_MOUSEMOTION) eventSeen = true;  // the frame drawn may be out of date
+        if (event.type == SDL_QUIT) quit(1);
+        if (event.type != SDL_MOUSEBUTTONDOWN) continue;
+        const int mx = event.button.x, my = event.button.y;
+        if (event.button.button == SDL_BUTTON_LEFT)
+            handleLeftClick(mx, my);
+        else
+            handleOtherClick(mx, my);
+    }
+    if (!quitting()) runKeyCommands();
+}
+
+void MapEditor::runKeyCommands() {
+    const Uint8* keys = SDL_GetKeyState(nullptr);
+    const SDLMod modifiers = SDL_GetModState();
+    int actedGroup = 0;
+    for (const KeyCommand* command = KEY_COMMANDS; command->action; ++command) {
+        if (command->group == actedGroup || !keys[command->key]) continue;
+        if (command->when && !command->when(modifiers)) continue;
+        actedGroup = command->group;
+        (this->*command->action)();
+        if (quitting()) return;
+        if (command->wait) delay(command->wait);
+    }
+}
+
+void MapEditor::scrollUp() {
+    if (scrollY > 0) --scrollY;
+}
+void MapEditor::scrollDown() { ++scrollY; }
+void MapEditor::scrollLeft() {
+    if (scrollX > 0) --scrollX;
+}
+void MapEditor::scrollRight() { ++scrollX; }
+void MapEditor::previousTile() { currentTile = currentTile <= 0 ? LAST_TILE : currentTile - 1; }
+void MapEditor::nextTile() { currentTile = currentTile >= LAST_TILE ? 0 : currentTile + 1; }
+void MapEditor::paletteUp() {
+    if (paletteScroll > 0) --paletteScroll;
+}
+void MapEditor::paletteDown() {
+    if (paletteScroll < LAST_TILE) ++paletteScroll;
+}
+void MapEditor::togglePalette() { showPalette = !showPalette; }
+void MapEditor::toggleMinimap() { showMinimap = !showMinimap; }
+void MapEditor::nextMode() { rightClickMode = rightClickMode >= LAST_MODE ? 0 : rightClickMode + 1; }
+void MapEditor::escape() { quit(1); }
 
 void MapEditor::saveWorld() {
-    // Every part is written even when an earlier one failed.
-    bool saved = map.saveMap(DATA_DIR);
-    saved = saveActors(DATA_DIR) && saved;
-    saved = saveItems(DATA_DIR) && saved;
-    if (saved) history.markSaved();
-    drawTextAt(saved ? SAVED_MESSAGE : SAVE_FAILED_MESSAGE, 0, 0);
+    Outcome saved = save();
+    show(saved);
+    drawTextAt(saved.ok ? SAVED_MESSAGE : SAVE_FAILED_MESSAGE, 0, 0);
 }
 
-void MapEditor::loadWorld() {
-    // A map file missing now keeps the current grid: the running editor is never ended.
-    map.loadMap(DATA_DIR);
-    loadActors(DATA_DIR);
-    loadItems(DATA_DIR);
-    reloadMinimap();
-    dataLoaded = true;
-    history.clear();  // loading cannot be undone, and the world now matches the disk
-}
+void MapEditor::loadWorld() { show(load()); }
 
 void MapEditor::fillSelection() {
-    if (selX1 != -1 && selX2 >= selX1) {
-        CellsEdit fill = paintCells(map, selX1, selY1, selX2, selY2, currentTile, true);
-        applyCells(map, fill);
-        history.record(std::move(fill));
-    }
-    selX1 = selX2 = selY1 = selY2 = -1;
-    reloadMinimap();
+    if (hasSelection()) show(fill(selX1, selY1, selX2, selY2, currentTile));
+    clearSelection();
 }
+
+void MapEditor::undoEdit() { show(undo()); }
+void MapEditor::redoEdit() { show(redo()); }
 
 // Encoded in memory, then written as the saves are (a temporary renamed over the old file), so
 // that a full disk leaves the previous screenshot rather than a truncated one.
@@ -118,99 +183,7 @@ void MapEditor::takeScreenshot() {
         fprintf(stderr, "***WARNING*** could not write %s: %s\n", path, SDL_GetError());
         return;
     }
-    writeFileAtomically(path, bytes);  // warns on failure
-}
-
-void MapEditor::undoEdit() {
-    std::string said;
-    if (history.undo(world(), said)) reloadMinimap();
-    puts(said.c_str());
-    fflush(stdout);
-}
-
-void MapEditor::redoEdit() {
-    std::string said;
-    if (history.redo(world(), said)) reloadMinimap();
-    puts(said.c_str());
-    fflush(stdout);
-}
-
-void MapEditor::getInput() {
-    while (SDL_PollEvent(&event)) {
-        if (event.type != SDL_MOUSEMOTION) eventSeen = true;  // the frame drawn may be out of date
-        if (event.type == SDL_QUIT) quit(1);
-        if (event.type != SDL_MOUSEBUTTONDOWN) continue;
-        const int mx = event.button.x, my = event.button.y;
-        if (event.button.button == SDL_BUTTON_LEFT)
-            handleLeftClick(mx, my);
-        else
-            handleOtherClick(mx, my);
-    }
-
-    const Uint8* keys = SDL_GetKeyState(nullptr);
-    // Only undo and redo look at modifiers; every other key works with or without them.
-    const SDLMod modifiers = SDL_GetModState();
-    const bool ctrl = (modifiers & KMOD_CTRL) != 0;
-    if (keys[SDLK_UP]) {
-        if (scrollY > 0) --scrollY;
-        delay(100);
-    } else if (keys[SDLK_DOWN]) {
-        ++scrollY;
-        delay(100);
-    }
-    if (keys[SDLK_LEFT]) {
-        if (scrollX > 0) --scrollX;
-        delay(100);
-    } else if (keys[SDLK_RIGHT]) {
-        ++scrollX;
-        delay(100);
-    }
-    if (keys[SDLK_LEFTBRACKET]) {
-        currentTile = currentTile <= 0 ? LAST_TILE : currentTile - 1;
-        delay(100);
-    } else if (keys[SDLK_RIGHTBRACKET]) {
-        currentTile = currentTile >= LAST_TILE ? 0 : currentTile + 1;
-        delay(100);
-    }
-    if (keys[SDLK_q]) {
-        if (paletteScroll > 0) --paletteScroll;
-        delay(25);
-    } else if (keys[SDLK_a]) {
-        if (paletteScroll < LAST_TILE) ++paletteScroll;
-        delay(25);
-    }
-    if (keys[SDLK_p]) {
-        showPalette = !showPalette;
-        delay(100);
-    }
-    if (keys[SDLK_m]) {
-        showMinimap = !showMinimap;
-        delay(200);
-    }
-    if (keys[SDLK_s]) {
-        saveWorld();
-        delay(200);
-    } else if (keys[SDLK_l]) {
-        if (!dataLoaded) loadWorld();
-        delay(200);
-    } else if (ctrl && (keys[SDLK_z] || keys[SDLK_y])) {
-        // Ctrl+Z undoes; Ctrl+Y and Ctrl+Shift+Z redo. With Ctrl held, Z leaves the mode alone.
-        if (keys[SDLK_z] && !(modifiers & KMOD_SHIFT))
-            undoEdit();
-        else
-            redoEdit();
-        delay(200);
-    } else if (keys[SDLK_z]) {
-        rightClickMode = rightClickMode >= LAST_MODE ? 0 : rightClickMode + 1;
-        delay(100);
-    }
-    if (keys[SDLK_ESCAPE]) quit(1);
-    if (keys[SDLK_f]) {
-        fillSelection();
-        return;
-    }
-    if (keys[SDLK_F3]) {
-        takeScreenshot();
-        delay(100);
-    }
+    Messages said;
+    writeFileAtomically(path, bytes, said);
+    report(said);
 }

@@ -1,10 +1,19 @@
-// Process entry: what SDL's start-up library does on other platforms, then SDL_main.
+// Process entry: what SDL's start-up library does on other platforms, then SDL_main, which
+// runs the one editor. Only here does the editor end (but for a signal, see quit.cpp).
 #include <SDL.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
-int SDL_main(int argc, char** argv);
+#include "shell/map_editor.h"
+
+static int SDL_main(int, char**) {
+    auto editor = std::make_unique<MapEditor>();  // large: the map grid is held inline
+    const int failed = editor->start();
+    if (failed) return failed;
+    return editor->mainloop();
+}
 
 int main(int argc, char** argv) {
     // Tests and scripts read the progress lines while the editor runs.

@@ -1,112 +1,97 @@
 #pragma once
-// The application object: all editing state and the editor's behaviour.
+// The application: one document (the world being edited), one view of it and one screen,
+// and the commands that join them, the frame loop, signals and quitting.
 #include <SDL.h>
-#include <SDL_ttf.h>
-#include <list>
+
+#include <optional>
 #include <string>
-#include <vector>
 
-#include "render/art_assets.h"
-#include "world/actor.h"
-#include "world/defline.h"
-#include "world/edit_history.h"
-#include "world/item.h"
-#include "world/map.h"
+#include "placement/placement.h"
+#include "render/view.h"
+#include "shell/screen.h"
+#include "world/document.h"
 
-constexpr int SCREEN_WIDTH = 800;
-constexpr int SCREEN_HEIGHT = 600;
-constexpr int LAST_MODE = 4;
-// A longer answer could not be read back from a definition file.
-constexpr int PROMPT_MAX_CHARS = MAX_LINE_CHARS;
+class MapEditor;
 
-enum RightClickMode { MODE_SELECT = 0, MODE_PLACE_NPC, MODE_PLACE_ITEM, MODE_KILL_NPC, MODE_KILL_ITEM };
+// One command key: while `key` is held (and `when` holds, if given) the action runs, then the
+// command waits `wait` ms. Keys of one group do not combine: only the first held one acts.
+struct KeyCommand {
+    int group;
+    SDLKey key;
+    bool (*when)(SDLMod modifiers);
+    void (MapEditor::*action)();
+    Uint32 wait;
+};
 
-class MapEditor {
+class MapEditor : public Document, public View, public Screen {
 public:
-    Map map;
-    int scrollX, scrollY;
-    int selX1, selX2, selY1, selY2;
-    SDL_Surface* screen;
-    ArtAssets art;
-    SDL_Event event;
-    TTF_Font* font;
-    int currentTile;
-    int rightClickMode;
-    SDL_Surface* minimap;
-    bool showMinimap;
-    bool showPalette;
-    int paletteScroll;
-    std::list<Actor*> npcs;
-    std::vector<Item*> items;
-    bool dataLoaded;
-    EditHistory history;
-    // The waits that pace held-key commands; tests replace it to count them.
-    void (*delay)(Uint32);
-
-    MapEditor();  // start-up: window, art, map, minimap, font; ends the process on a fatal error
-    // The editor itself ends by exit() and never runs this; it lets tests and leak checks
-    // release everything.
-    ~MapEditor();
-    void mainloop();  // frames while anything happens, else waits for input
+    MapEditor() = default;
+    // Start-up: window, art, map, minimap, font, saying what it does. 0 when the editor is
+    // ready; otherwise the exit status to end with, having said why.
+    int start();
+    int mainloop();   // frames until the user quits; frames only while anything happens, else waits for input
     void runFrame();  // one pass of the frame loop; never waits for input
 
-    // map view and palette
-    void drawMap();
-    void drawTilePalette();
-    // HUD and text
-    void drawHUD();
-    void drawTextAt(const char* text, int x, int y);
-    // minimap
-    SDL_Surface* renderMinimap(Map& source);
-    void drawScrollbox(int x, int y);
-    void reloadMinimap();
-    // NPCs and items
-    void drawSprites();
-    // commands and prompt
+    // Drawing onto the window.
+    void drawMap() { View::drawMap(*this, canvas()); }
+    void drawTilePalette() { View::drawTilePalette(canvas()); }
+    void drawHUD() { View::drawHUD(canvas()); }
+    SDL_Surface* renderMinimap(Map& source) { return View::renderMinimap(source, screen->format); }
+    void drawScrollbox(int x, int y) { View::drawScrollbox(screen, x, y); }
+    void reloadMinimap() { View::reloadMinimap(map, screen->format); }
+    void drawSprites() { View::drawSprites(*this, canvas()); }
+
+    // The commands: mouse presses from the event queue, then every held command key.
     void getInput();
-    // The answer starts as `start`: Return keeps it, Backspace clears it, typing appends.
-    std::string getUserString(const char* prompt, int x, int y, const std::string& start = "");
-    // definition directories; the savers return false when anything was not written
-    bool saveActors(const char* dir);
-    bool saveItems(const char* dir);
-    void loadActors(const char* dir);
-    void loadItems(const char* dir);
-    // placement
+    // Placing and editing through the prompt; a window closed during the questions quits (status 0).
     void createNewNPCAt(int x, int y);
-    void killNPCAt(int x, int y);
-    bool collide(int x1, int y1, int w1, int h1, int x2, int y2, int w2, int h2);
     void createNewItemAt(int x, int y);
-    void killItemAt(int x, int y);
-    // undo and redo (Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z)
+    void editNPCAt(int x, int y);
+    void editItemAt(int x, int y);
+    static bool collide(int x1, int y1, int w1, int h1, int x2, int y2, int w2, int h2) {
+        return ::collide(x1, y1, w1, h1, x2, y2, w2, h2);
+    }
+    // Undo and redo (Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z), saying what they did.
     void undoEdit();
     void redoEdit();
-    // Ends the process with status, first keeping unsaved edits in the recovery copy.
-    [[noreturn]] void quit(int status);
+
+    // Ends the frame loop with this status, first keeping unsaved edits in the recovery copy.
+    void quit(int status);
+    bool quitting() const { return quitStatus.has_value(); }
     // With unsaved edits, writes the recovery copy and says so on standard error; else nothing.
     void keepUnsavedEdits();
     // Installs the handlers for SIGTERM, SIGINT and SIGHUP; pollSignals ends the process the way
     // the signal would, after keeping unsaved edits. Called wherever the editor waits.
     static void catchSignals();
     void pollSignals();
-    // The object a removal click at this world position takes (the earliest added; items
-    // not removed), as its index in npcs or items, or -1.
-    int npcIndexAt(int x, int y);
-    int itemIndexAt(int x, int y);
-    // The placing questions again, each answer starting as the object's current value.
-    void editNPCAt(int x, int y);
-    void editItemAt(int x, int y);
+
+    // The key table, in the order the keys are tested.
+    static const KeyCommand KEY_COMMANDS[];
 
 private:
-    int captionX = -1, captionY = -1;  // last caption set, so it is sent only on change
-    // Definition files 0..n-1 that this run loaded or wrote: the only ones a save may replace or delete.
-    int ownedNpcFiles = 0, ownedItemFiles = 0;
-    WorldRef world() { return WorldRef{map, npcs, items}; }
+    std::optional<int> quitStatus;
     bool eventSeen = false;  // getInput handled an event other than mouse motion this frame
-    void waitForEvent();  // returns once an event other than mouse motion is queued
+    Prompt prompt();
+    // Says what an operation said, and redraws the minimap when the map may have changed.
+    void show(const Outcome& outcome);
     void handleLeftClick(int mx, int my);
     void handleOtherClick(int mx, int my);
+    void runKeyCommands();
+    // The actions of the key table.
+    void scrollUp();
+    void scrollDown();
+    void scrollLeft();
+    void scrollRight();
+    void previousTile();
+    void nextTile();
+    void paletteUp();
+    void paletteDown();
+    void togglePalette();
+    void toggleMinimap();
     void saveWorld();
     void loadWorld();
+    void nextMode();
+    void escape();
     void fillSelection();
     void takeScreenshot();
 };

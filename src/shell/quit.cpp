@@ -3,13 +3,8 @@
 #include <signal.h>
 #include <unistd.h>
 
-#include <cstdio>
-#include <cstdlib>
-
 #include "shell/map_editor.h"
-#include "world/defdir.h"
 #include "world/recovery.h"
-#include "world/safe_file.h"
 
 static volatile sig_atomic_t pendingSignal = 0;
 
@@ -38,25 +33,7 @@ void MapEditor::pollSignals() {
 
 void MapEditor::quit(int status) {
     keepUnsavedEdits();
-    exit(status);
+    quitStatus = status;
 }
 
-void MapEditor::keepUnsavedEdits() {
-    if (!history.hasUnsavedEdits()) return;  // an earlier recovery copy stays as it is
-    if (!writeWorldCopy(RECOVERY_DATA_DIR, map, npcs, items)) return;
-    fprintf(stderr, "***WARNING*** unsaved edits kept in recovery/data: copy its files into data/ to keep them\n");
-    // Before the load command the lists hold only what this run placed, not the world's own.
-    struct Kind {
-        bool partial;
-        const char* dir;
-        const char* what;
-    };
-    const Kind kinds[] = {
-        {!npcs.empty() && ownedNpcFiles == 0 && fileExists(npcDefPath(DATA_DIR, 0)), "npcdef", "NPCs"},
-        {!items.empty() && ownedItemFiles == 0 && fileExists(itemDefPath(DATA_DIR, 0)), "idef", "items"},
-    };
-    for (const Kind& kind : kinds)
-        if (!dataLoaded && kind.partial)
-            fprintf(stderr, "***WARNING*** recovery/data/%s holds only the %s placed in this run: the world's own were never loaded\n",
-                    kind.dir, kind.what);
-}
+void MapEditor::keepUnsavedEdits() { report(Document::keepUnsavedEdits(RECOVERY_DATA_DIR).said); }

@@ -1,10 +1,8 @@
 #include "world/actor.h"
 
-#include <cstdio>
 #include <sstream>
 
 #include "world/defline.h"
-#include "world/safe_file.h"
 
 void Actor::animate(float dt) {
     float sum = frameTimer + dt;
@@ -43,7 +41,7 @@ std::string Actor::serialize() const {
 }
 
 // Every member of the file is assigned, so missing lines give 0, false or "".
-void Actor::parse(const std::string& bytes, ReadNotes*) {
+void Actor::parse(const std::string& bytes) {
     std::istringstream in(bytes);
     x = static_cast<float>(readNumberFromFile(in));
     y = static_cast<float>(readNumberFromFile(in));
@@ -67,17 +65,18 @@ void Actor::parse(const std::string& bytes, ReadNotes*) {
     spareValue = readNumberFromFile(in);
 }
 
-bool Actor::serializeTo(const std::string& path) const { return writeFileAtomically(path, serialize()); }
+bool Actor::serializeTo(const std::string& path, Messages& said) const {
+    return writeFileAtomically(path, serialize(), said);
+}
 
-int Actor::serializeFrom(const std::string& path) {
+std::string actorMissingWarning(const std::string& path) {
+    return "***WARNING*** Input file " + path + " missing on actor serialization load\nYou can probably ignore this.\n";
+}
+
+ReadStatus Actor::serializeFrom(const std::string& path, Messages& said) {
     std::string bytes, reason;
     ReadStatus status = readFileUpTo(path, DEF_FILE_LIMIT, bytes, reason);
-    if (status == ReadStatus::Missing) {
-        fprintf(stderr, "***WARNING*** Input file %s missing on actor serialization load\nYou can probably ignore this.\n",
-                path.c_str());
-        return -1;
-    }
-    if (status != ReadStatus::Read) return warnUnreadable(path, reason);
-    parse(bytes);
-    return 0;
+    if (status == ReadStatus::Read) parse(bytes);
+    else said.err(status == ReadStatus::Missing ? actorMissingWarning(path) : unreadableWarning(path, reason));
+    return status;
 }

@@ -2,7 +2,8 @@
 // One NPC and its 20-line definition file.
 #include <string>
 
-#include "world/read_notes.h"
+#include "world/messages.h"
+#include "world/safe_file.h"
 
 class Actor {
 public:
@@ -34,13 +35,16 @@ public:
     float auxFloat = 0;
 
     void animate(float dt);
-    // Writes the record; false (with a warning on standard error) when it could not be
-    // written whole, in which case an existing file is left as it was.
-    bool serializeTo(const std::string& path) const;
-    // 0 when read; -1 when the file is missing, -2 when it is there but cannot be read (a
-    // warning on standard error either way, no member changed).
-    int serializeFrom(const std::string& path);
+    // Writes the record; false (with a warning said) when it could not be written whole, in
+    // which case an existing file is left as it was.
+    bool serializeTo(const std::string& path, Messages& said) const;
+    // Read, or why not: missing, or there but not readable (a warning said either way, no
+    // member changed).
+    ReadStatus serializeFrom(const std::string& path, Messages& said);
     // The exact bytes of the record, and reading from bytes (shared with the fuzzer).
     std::string serialize() const;
-    void parse(const std::string& bytes, ReadNotes* notes = nullptr);
+    void parse(const std::string& bytes);
 };
+
+// What the reader says when an NPC file is missing.
+std::string actorMissingWarning(const std::string& path);

@@ -1,26 +1,29 @@
 #pragma once
 // The numbered definition directories: <dir>/npcdef/<n>.def and <dir>/idef/<n>.def.
-#include <list>
 #include <string>
 #include <vector>
 
-class Actor;
-class Item;
+#include "world/actor.h"
+#include "world/item.h"
+#include "world/messages.h"
 
 using PathFor = std::string (*)(const std::string& dir, int n);
 std::string npcDefPath(const std::string& dir, int n);
 std::string itemDefPath(const std::string& dir, int n);
 
-// Append every object from file 0 up to the first number that is missing or cannot be read.
-// A missing 0.def writes the directory warning and loads nothing. Returns how many were loaded.
-int loadActorFiles(const std::string& dir, std::list<Actor*>& npcs);
-int loadItemFiles(const std::string& dir, std::vector<Item*>& items);
+// Appends every object from file 0 up to the first number that is missing or cannot be read,
+// saying why it stopped there; a missing 0.def also says the directory warning. Returns how
+// many were loaded.
+int loadActorFiles(const std::string& dir, std::vector<Actor>& npcs, Messages& said);
+int loadItemFiles(const std::string& dir, std::vector<Item>& items, Messages& said);
 
 // Write the list as files 0..n-1, creating the directory when missing. `owned` counts the files
 // 0..owned-1 that this run loaded or wrote: only those are overwritten or deleted (the stale ones
 // from n upward). A file the list needs that is not owned is never written over: the save is
 // refused with a warning (the load-first warning for 0.def before `worldLoaded`). After a save
-// whose every file was written, owned is n. Returns false (with a warning on standard error)
-// when anything was not written.
-bool saveActorFiles(const std::string& dir, const std::list<Actor*>& npcs, int& owned, bool worldLoaded);
-bool saveItemFiles(const std::string& dir, const std::vector<Item*>& items, int& owned, bool worldLoaded);
+// whose every file was written, owned is n. Returns false (with a warning said) when anything
+// was not written.
+bool saveActorFiles(const std::string& dir, const std::vector<Actor>& npcs, int& owned, bool worldLoaded,
+                    Messages& said);
+bool saveItemFiles(const std::string& dir, const std::vector<Item>& items, int& owned, bool worldLoaded,
+                   Messages& said);

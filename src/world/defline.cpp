@@ -3,7 +3,6 @@
 #include <cctype>
 #include <climits>
 #include <cmath>
-#include <cstdio>
 
 int parseInt(const char* text) {
     while (isspace(static_cast<unsigned char>(*text))) ++text;
@@ -88,7 +87,6 @@ void writeNumberToFile(int value, std::ostream& out) { out << value << '\n'; }
 
 void writeStringToFile(std::string value, std::ostream& out) { out << value.c_str() << '\n'; }
 
-int warnUnreadable(const std::string& path, const std::string& reason) {
-    fprintf(stderr, "***WARNING*** could not read %s: %s\n", path.c_str(), reason.c_str());
-    return -2;
+std::string unreadableWarning(const std::string& path, const std::string& reason) {
+    return "***WARNING*** could not read " + path + ": " + reason + "\n";
 }

@@ -38,6 +38,6 @@ void writeNumberToFile(int value, std::ostream& out);
 // Writes the string up to its first NUL, then a line feed.
 void writeStringToFile(std::string value, std::ostream& out);
 // A definition file that is there but cannot be read (a directory, a pipe, no permission)
-// is not called missing: writes "***WARNING*** could not read <path>: <reason>" and returns
-// -2, which ends the load as a missing file does.
-int warnUnreadable(const std::string& path, const std::string& reason);
+// is not called missing: "***WARNING*** could not read <path>: <reason>". It ends the load as
+// a missing file does.
+std::string unreadableWarning(const std::string& path, const std::string& reason);

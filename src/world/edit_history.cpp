@@ -1,6 +1,5 @@
 #include "world/edit_history.h"
 
-#include <iterator>
 #include <type_traits>
 
 namespace {
@@ -11,8 +10,6 @@ struct Overload : F... {
 };
 template <typename... F>
 Overload(F...) -> Overload<F...>;
-
-std::list<Actor*>::iterator npcAt(std::list<Actor*>& npcs, int index) { return std::next(npcs.begin(), index); }
 
 std::string quotedName(const std::string& name) { return "\"" + name + "\""; }
 
@@ -51,7 +48,7 @@ void setCells(Map& map, const CellsEdit& e, bool after) {
 }
 
 // Applies a step forward (redo) or backward (undo) and says what it did.
-std::string apply(WorldRef w, const EditStep& step, bool forward) {
+std::string apply(World& w, const EditStep& step, bool forward) {
     return std::visit(
         Overload{
             [&](const CellsEdit& e) {
@@ -60,35 +57,30 @@ std::string apply(WorldRef w, const EditStep& step, bool forward) {
             },
             [&](const NpcPresence& e) {
                 const std::string what = "NPC " + quotedName(e.npc->name) + (e.removed ? " removed" : " placed");
-                if (forward != e.removed) {  // put it back into the list
-                    w.npcs.insert(npcAt(w.npcs, e.index), new Actor(*e.npc));
-                } else {
-                    auto at = npcAt(w.npcs, e.index);
-                    delete *at;
-                    w.npcs.erase(at);
-                }
+                if (forward != e.removed)  // put it back into the list
+                    w.npcs.insert(w.npcs.begin() + e.index, *e.npc);
+                else
+                    w.npcs.erase(w.npcs.begin() + e.index);
                 return what;
             },
             [&](const ItemPlaced& e) {
-                if (forward) {
-                    w.items.insert(w.items.begin() + e.index, new Item(*e.item));
-                } else {
-                    delete w.items[e.index];
+                if (forward)
+                    w.items.insert(w.items.begin() + e.index, *e.item);
+                else
                     w.items.erase(w.items.begin() + e.index);
-                }
                 return "item " + quotedName(e.item->name) + " placed";
             },
             [&](const ItemRemoved& e) {
-                Item* item = w.items[e.index];
-                item->type = forward ? ITEM_TYPE_REMOVED : e.typeBefore;
-                return "item " + quotedName(item->name) + " removed";
+                Item& item = w.items[static_cast<size_t>(e.index)];
+                item.type = forward ? ITEM_TYPE_REMOVED : e.typeBefore;
+                return "item " + quotedName(item.name) + " removed";
             },
             [&](const NpcEdit& e) {
-                **npcAt(w.npcs, e.index) = forward ? *e.after : *e.before;
+                w.npcs[static_cast<size_t>(e.index)] = forward ? *e.after : *e.before;
                 return "NPC " + quotedName(e.after->name) + " edited";
             },
             [&](const ItemEdit& e) {
-                *w.items[e.index] = forward ? *e.after : *e.before;
+                w.items[static_cast<size_t>(e.index)] = forward ? *e.after : *e.before;
                 return "item " + quotedName(e.after->name) + " edited";
             },
         },
@@ -115,7 +107,7 @@ void EditHistory::record(EditStep step) {
     }
 }
 
-bool EditHistory::undo(WorldRef world, std::string& said) {
+bool EditHistory::undo(World& world, std::string& said) {
     if (applied == 0) {
         said = "Nothing to undo";
         return false;
@@ -125,7 +117,7 @@ bool EditHistory::undo(WorldRef world, std::string& said) {
     return true;
 }
 
-bool EditHistory::redo(WorldRef world, std::string& said) {
+bool EditHistory::redo(World& world, std::string& said) {
     if (applied == steps.size()) {
         said = "Nothing to redo";
         return false;

@@ -3,22 +3,12 @@
 // what changed. It also knows whether the world differs from what was last read or written.
 #include <cstddef>
 #include <deque>
-#include <list>
 #include <memory>
 #include <string>
 #include <variant>
 #include <vector>
 
-#include "world/actor.h"
-#include "world/item.h"
-#include "world/map.h"
-
-// What the history edits: the editor's map and object lists.
-struct WorldRef {
-    Map& map;
-    std::list<Actor*>& npcs;
-    std::vector<Item*>& items;
-};
+#include "world/world.h"
 
 struct CellChange {
     int cell;  // y * MAP_SIZE + x
@@ -71,8 +61,8 @@ public:
     void record(EditStep step);
     // Take back or re-apply one step; the text says what was done, for the user.
     // False (with "Nothing to undo" / "Nothing to redo") when there is no step to take.
-    bool undo(WorldRef world, std::string& said);
-    bool redo(WorldRef world, std::string& said);
+    bool undo(World& world, std::string& said);
+    bool redo(World& world, std::string& said);
     // Forgets every step (after loading the world) and counts the world as unchanged.
     void clear();
 

@@ -1,11 +1,9 @@
 #include "world/item.h"
 
 #include <climits>
-#include <cstdio>
 #include <sstream>
 
 #include "world/defline.h"
-#include "world/safe_file.h"
 
 int ownerAsRead(int written) { return written == INT_MIN ? INT_MAX : (written < 0 ? -written : written); }
 
@@ -28,7 +26,7 @@ std::string Item::serialize() const {
     return out.str();
 }
 
-void Item::parse(const std::string& bytes, ReadNotes* notes) {
+void Item::parse(const std::string& bytes, Messages* said) {
     std::istringstream in(bytes);
     type = readNumberFromFile(in);
     maxEffect = readNumberFromFile(in);
@@ -42,23 +40,22 @@ void Item::parse(const std::string& bytes, ReadNotes* notes) {
     shortName = readStringFromFile(in);
     icon = readNumberFromFile(in);
     if (type != ITEM_TYPE_RANGED) return;  // range keeps its value
-    if (!notes) {
-        printf("Weapon is a long-range item, checking range\n");
-        fflush(stdout);
-    }
+    if (said) said->out("Weapon is a long-range item, checking range\n");
     range = readNumberFromFile(in);
 }
 
-bool Item::serializeTo(const std::string& path) const { return writeFileAtomically(path, serialize()); }
+bool Item::serializeTo(const std::string& path, Messages& said) const {
+    return writeFileAtomically(path, serialize(), said);
+}
 
-int Item::serializeFrom(const std::string& path) {
+std::string itemMissingWarning(const std::string& path) {
+    return "***WARNING*** file " + path + " not found. You can probably ignore this\n";
+}
+
+ReadStatus Item::serializeFrom(const std::string& path, Messages& said) {
     std::string bytes, reason;
     ReadStatus status = readFileUpTo(path, DEF_FILE_LIMIT, bytes, reason);
-    if (status == ReadStatus::Missing) {
-        fprintf(stderr, "***WARNING*** file %s not found. You can probably ignore this\n", path.c_str());
-        return -1;
-    }
-    if (status != ReadStatus::Read) return warnUnreadable(path, reason);
-    parse(bytes);
-    return 0;
+    if (status == ReadStatus::Read) parse(bytes, &said);
+    else said.err(status == ReadStatus::Missing ? itemMissingWarning(path) : unreadableWarning(path, reason));
+    return status;
 }

@@ -2,7 +2,8 @@
 // One placed item and its 12-line definition file.
 #include <string>
 
-#include "world/read_notes.h"
+#include "world/messages.h"
+#include "world/safe_file.h"
 
 constexpr int ITEM_TYPE_REMOVED = 5;
 constexpr int ITEM_TYPE_RANGED = 8;
@@ -26,10 +27,13 @@ public:
     int icon = 0;
     int range = 0;
 
-    bool serializeTo(const std::string& path) const;
-    // 0 when read; -1 when missing, -2 when there but unreadable (as Actor::serializeFrom).
-    int serializeFrom(const std::string& path);
+    bool serializeTo(const std::string& path, Messages& said) const;
+    // As Actor::serializeFrom.
+    ReadStatus serializeFrom(const std::string& path, Messages& said);
     std::string serialize() const;
-    // With notes the reader prints nothing (the editor says when it reads a ranged weapon).
-    void parse(const std::string& bytes, ReadNotes* notes = nullptr);
+    // Given `said`, says when it reads a ranged weapon's range, as the editor's load does.
+    void parse(const std::string& bytes, Messages* said = nullptr);
 };
+
+// What the reader says when an item file is missing.
+std::string itemMissingWarning(const std::string& path);

@@ -31,8 +31,6 @@ bool usableCell(float x, float y, int& cx, int& cy) {
 }
 }  // namespace
 
-bool Map::reportNegativeTiles = true;
-
 bool isSolidTile(int tile) { return tile >= 0 && tile < TILE_COUNT && SOLID[tile]; }
 
 void Map::Init() { memset(tiles, 0, sizeof tiles); }
@@ -105,18 +103,11 @@ static void reportRow(const char* line, int y, std::string& reports) {
     }
 }
 
-static void noteRow(const char* line, int y, ReadNotes& notes) {
-    for (int x = 0; x < MAP_SIZE; ++x) {
-        int tile = tileOfCharacter(line[x]);
-        if (tile < 0) notes.add(NoteKind::NegativeTile, y + 1, x, tile);
-    }
-}
-
 // Reads rows as a line reader with a 352-byte buffer does: at most 351 characters up to a
 // line feed, which is consumed. An over-long line or the end of the data stops all later
 // reads, which then store only a zero at position 0, so those rows keep columns 1..349 of
 // the last line read. A short line leaves earlier rows' characters after its zero.
-void Map::parse(const char* data, size_t size, ReadNotes* notes) {
+void Map::parse(const char* data, size_t size, Messages* said) {
     char line[LINE_BUFFER] = {};  // defined from the start: an empty file reads zeros, not garbage
     size_t pos = 0;
     bool stopped = false;
@@ -136,35 +127,32 @@ void Map::parse(const char* data, size_t size, ReadNotes* notes) {
             else stopped = true;  // longer than 351 characters
         }
         convertRow(line, tiles[y]);
-        if (notes) noteRow(line, y, *notes);
-        else if (reportNegativeTiles) reportRow(line, y, reports);
+        if (said) reportRow(line, y, reports);
     }
-    if (!reports.empty()) fwrite(reports.data(), 1, reports.size(), stderr);
+    if (!reports.empty()) said->err(reports);
 }
 
-bool Map::saveMap(const std::string& dir) const {
-    if (!writeFileAtomically(mapFilePath(dir), serialize())) return false;
-    printf("Written. closing\n");
-    fflush(stdout);
+bool Map::saveMap(const std::string& dir, Messages& said) const {
+    if (!writeFileAtomically(mapFilePath(dir), serialize(), said)) return false;
+    said.out("Written. closing\n");
     return true;
 }
 
-bool Map::loadMap(const std::string& dir) {
+bool Map::loadMap(const std::string& dir, Messages& said) {
     std::string path = mapFilePath(dir);
     std::string bytes, reason;
     ReadStatus status = readFileUpTo(path, MAP_FILE_LIMIT, bytes, reason);
     if (status == ReadStatus::Missing) {
-        fprintf(stderr, "map file %s is missing\n", path.c_str());
+        said.err("map file " + path + " is missing\n");
         return false;
     }
     // A map that is there (a directory, a pipe, a file without read permission) is not
     // called missing: the message says what is wrong with it.
     if (status != ReadStatus::Read) {
-        fprintf(stderr, "map file %s cannot be read: %s\n", path.c_str(), reason.c_str());
+        said.err("map file " + path + " cannot be read: " + reason + "\n");
         return false;
     }
-    parse(bytes.data(), bytes.size());
-    printf("map loaded....\n");
-    fflush(stdout);
+    parse(bytes.data(), bytes.size(), &said);
+    said.out("map loaded....\n");
     return true;
 }

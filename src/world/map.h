@@ -2,7 +2,7 @@
 // The world's ground: a fixed 350x350 grid of tile numbers and its text file.
 #include <string>
 
-#include "world/read_notes.h"
+#include "world/messages.h"
 
 constexpr int TILE_SIZE = 48;  // pixels per cell side, on screen and in the world
 constexpr int MAP_SIZE = 350;  // cells per side
@@ -29,7 +29,7 @@ constexpr int SEA_TILE = 21;
 
 class Map {
 public:
-    int tiles[MAP_SIZE][MAP_SIZE];  // [row y][column x]
+    int tiles[MAP_SIZE][MAP_SIZE] = {};  // [row y][column x]
 
     void Init();
     int getTileAt(int x, int y) const;
@@ -38,20 +38,17 @@ public:
     bool isSolid(float x, float y) const;
     bool isSea(float x, float y) const;
 
-    // Writes <dir>/map.dat. Prints "Written. closing" on success; on failure writes a
-    // warning on standard error, leaves the old file as it was and returns false.
-    bool saveMap(const std::string& dir) const;
-    // Reads <dir>/map.dat. A missing file writes "map file %s is missing" on standard
-    // error, one that is there but cannot be read "map file %s cannot be read: <reason>";
-    // either leaves the grid unchanged and returns false: the caller decides whether that
-    // ends the process.
-    bool loadMap(const std::string& dir);
-    // Parses the bytes of a map file into the grid, reporting negative tiles as the
-    // loader does (to notes instead, when given). Shared by loadMap, the tools and the fuzzer.
-    void parse(const char* data, size_t size, ReadNotes* notes = nullptr);
-    // Whether parse writes its "negative tile at x,y" lines (the editor always does). The fuzz
-    // target turns them off: a short input makes 122,500 of them, which would be all its time.
-    static bool reportNegativeTiles;
+    // Writes <dir>/map.dat. Says "Written. closing" on success; on failure says why, leaves
+    // the old file as it was and returns false.
+    bool saveMap(const std::string& dir, Messages& said) const;
+    // Reads <dir>/map.dat. A missing file says "map file %s is missing", one that is there
+    // but cannot be read "map file %s cannot be read: <reason>"; either leaves the grid
+    // unchanged and returns false: the caller decides whether that ends the editor.
+    bool loadMap(const std::string& dir, Messages& said);
+    // Parses the bytes of a map file into the grid; given `said`, says "negative tile at x,y"
+    // for each cell read as a negative tile, as the editor's load does. Shared by loadMap, the
+    // tools and the fuzzer (which leave the lines out: a short input makes 122,500 of them).
+    void parse(const char* data, size_t size, Messages* said = nullptr);
     // The exact bytes saveMap writes.
     std::string serialize() const;
     void serialize(std::string& bytes) const;  // into a buffer kept between calls (the fuzzer's)

@@ -4,7 +4,6 @@
 
 #include <cerrno>
 #include <climits>
-#include <cstdio>
 #include <cstring>
 
 #include "world/defdir.h"
@@ -14,29 +13,28 @@
 const char* const RECOVERY_DATA_DIR = "recovery/data";
 
 // Creates dir unless it is there as a real directory; a link or a file in its place is refused.
-static bool realDirectory(const std::string& dir) {
+static bool realDirectory(const std::string& dir, Messages& said) {
     struct stat info;
     if (lstat(dir.c_str(), &info) == 0) {
         if (S_ISDIR(info.st_mode)) return true;
-        fprintf(stderr, "***WARNING*** could not write %s: not a directory\n", dir.c_str());
+        said.err("***WARNING*** could not write " + dir + ": not a directory\n");
         return false;
     }
     if (mkdir(dir.c_str(), 0777) == 0) return true;
-    fprintf(stderr, "***WARNING*** could not write %s: %s\n", dir.c_str(), strerror(errno));
+    said.err("***WARNING*** could not write " + dir + ": " + strerror(errno) + "\n");
     return false;
 }
 
-bool writeWorldCopy(const std::string& dataDir, const Map& map, const std::list<Actor*>& npcs,
-                    const std::vector<Item*>& items) {
+bool writeWorldCopy(const std::string& dataDir, const World& world, Messages& said) {
     size_t slash = dataDir.rfind('/');
-    if (slash != std::string::npos && !realDirectory(dataDir.substr(0, slash))) return false;
-    if (!realDirectory(dataDir)) return false;
+    if (slash != std::string::npos && !realDirectory(dataDir.substr(0, slash), said)) return false;
+    if (!realDirectory(dataDir, said)) return false;
     for (const char* sub : {"/npcdef", "/idef"})
-        if (!realDirectory(dataDir + sub)) return false;
-    bool ok = writeFileAtomically(mapFilePath(dataDir), map.serialize());
+        if (!realDirectory(dataDir + sub, said)) return false;
+    bool ok = writeFileAtomically(mapFilePath(dataDir), world.map.serialize(), said);
     // Every file of the copy is its own: an earlier and longer copy's files are all replaced or deleted.
     int ownedNpcs = INT_MAX, ownedItems = INT_MAX;
-    ok = saveActorFiles(dataDir, npcs, ownedNpcs, true) && ok;
-    ok = saveItemFiles(dataDir, items, ownedItems, true) && ok;
+    ok = saveActorFiles(dataDir, world.npcs, ownedNpcs, true, said) && ok;
+    ok = saveItemFiles(dataDir, world.items, ownedItems, true, said) && ok;
     return ok;
 }

@@ -6,11 +6,10 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 
-static bool warnNotWritten(const std::string& path, int error) {
-    fprintf(stderr, "***WARNING*** could not write %s: %s\n", path.c_str(), strerror(error));
+static bool warnNotWritten(const std::string& path, int error, Messages& said) {
+    said.err("***WARNING*** could not write " + path + ": " + strerror(error) + "\n");
     return false;
 }
 
@@ -83,15 +82,15 @@ static int syncDirectory(const std::string& dir) {
 // directory is synced after it so that the rename itself lasts. For map.dat that adds
 // 0.3 to 0.5 ms to a save on a quiet disk here (up to 20 ms on a busy one): worth it.
 // rename replaces a link named path rather than writing through it.
-bool writeFileAtomically(const std::string& path, const std::string& bytes) {
+bool writeFileAtomically(const std::string& path, const std::string& bytes, Messages& said) {
     std::string temp;
-    if (int error = writeTemporary(path, temp, bytes, true)) return warnNotWritten(path, error);
+    if (int error = writeTemporary(path, temp, bytes, true)) return warnNotWritten(path, error, said);
     if (rename(temp.c_str(), path.c_str()) != 0) {
         int error = errno;
         unlink(temp.c_str());
-        return warnNotWritten(path, error);
+        return warnNotWritten(path, error, said);
     }
-    if (int error = syncDirectory(directoryOf(path))) return warnNotWritten(path, error);
+    if (int error = syncDirectory(directoryOf(path))) return warnNotWritten(path, error, said);
     return true;
 }
 
@@ -100,7 +99,7 @@ FileBatch::~FileBatch() {
     if (syncHandle >= 0) close(syncHandle);
 }
 
-bool FileBatch::add(const std::string& path, const std::string& bytes) {
+bool FileBatch::add(const std::string& path, const std::string& bytes, Messages& said) {
     if (failed) return false;
     // Held from the first file on, so that the sync in commit reports any write-back error
     // since the batch began (a handle opened later would not be told of earlier ones).
@@ -110,7 +109,7 @@ bool FileBatch::add(const std::string& path, const std::string& bytes) {
     if (!error) error = writeTemporary(path, temp, bytes, false);
     if (error) {
         failed = true;
-        return warnNotWritten(path, error);
+        return warnNotWritten(path, error, said);
     }
     paths.push_back(path);
     temps.push_back(temp);
@@ -121,12 +120,12 @@ bool FileBatch::add(const std::string& path, const std::string& bytes) {
 // so 10,000 NPC files would take 20 to 40 s instead of about one. One syncfs of the file
 // system after all temporaries are written puts them all on the disk at once (about 0.1 s
 // for 10,000 files here), before any of them is renamed.
-bool FileBatch::commit() {
+bool FileBatch::commit(Messages& said) {
     if (failed) return false;  // the destructor removes the temporaries
     if (paths.empty()) return true;
     if (syncfs(syncHandle) != 0) {
         int error = errno;
-        for (const std::string& path : paths) warnNotWritten(path, error);
+        for (const std::string& path : paths) warnNotWritten(path, error, said);
         return false;
     }
     bool ok = true;
@@ -136,7 +135,7 @@ bool FileBatch::commit() {
             // The others are whole and on the disk: renaming them still saves what can be saved.
             int error = errno;
             unlink(temps[i].c_str());
-            ok = warnNotWritten(paths[i], error);
+            ok = warnNotWritten(paths[i], error, said);
             continue;
         }
         std::string dir = directoryOf(paths[i]);
@@ -147,7 +146,7 @@ bool FileBatch::commit() {
     std::sort(directories.begin(), directories.end());
     directories.erase(std::unique(directories.begin(), directories.end()), directories.end());
     for (const std::string& dir : directories)
-        if (int error = syncDirectory(dir)) ok = warnNotWritten(dir, error);
+        if (int error = syncDirectory(dir)) ok = warnNotWritten(dir, error, said);
     return ok;
 }
 

@@ -5,11 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "world/messages.h"
+
 // Writes bytes to a fresh temporary file beside path, forces it to the disk and renames it
 // over path once written whole, so that a full disk, a crash or a power cut leaves either the
-// old file or the new one. On failure writes "***WARNING*** could not write <path>: <reason>"
-// on standard error, leaves any old file as it was and returns false.
-bool writeFileAtomically(const std::string& path, const std::string& bytes);
+// old file or the new one. On failure says "***WARNING*** could not write <path>: <reason>",
+// leaves any old file as it was and returns false.
+bool writeFileAtomically(const std::string& path, const std::string& bytes, Messages& said);
 
 // The same for many files at once (a definition directory), all or nothing while writing:
 // every file goes to its temporary first, and only when all of them were written whole and
@@ -28,9 +30,9 @@ public:
     FileBatch& operator=(const FileBatch&) = delete;
     ~FileBatch();  // removes temporaries that were never committed
     // Writes the temporary for path; false once anything in the batch failed.
-    bool add(const std::string& path, const std::string& bytes);
+    bool add(const std::string& path, const std::string& bytes, Messages& said);
     // Syncs, renames and syncs the directories; false (with warnings) when anything failed.
-    bool commit();
+    bool commit(Messages& said);
 };
 
 bool fileExists(const std::string& path);

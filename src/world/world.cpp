@@ -1,22 +1,25 @@
-#include "world/world_reader.h"
+#include "world/world.h"
 
 #include "world/defdir.h"
+#include "world/defline.h"
 #include "world/world_paths.h"
 
-std::string readWorldRecords(const std::string& root, WorldRecords& world) {
+std::string readWorld(const std::string& root, World& world, const FileReader& read) {
     std::string dataDir = root + "/" + DATA_DIR;
     std::string bytes, reason;
-    if (readFileUpTo(mapFilePath(dataDir), MAP_FILE_LIMIT, bytes, reason) != ReadStatus::Read) return reason;
-    world.map.parse(bytes.data(), bytes.size(), &world.notes);
+    if (read(mapFilePath(dataDir), MAP_FILE_LIMIT, bytes, reason) != ReadStatus::Read) return reason;
+    world.map.parse(bytes.data(), bytes.size());
     world.npcs.clear();
     world.items.clear();
-    readNumbered(dataDir, npcDefPath, [&](int, const std::string& record) {
+    auto npcPath = [&](int n) { return npcDefPath(dataDir, n); };
+    auto itemPath = [&](int n) { return itemDefPath(dataDir, n); };
+    readNumbered(npcPath, DEF_FILE_LIMIT, [&](int, const std::string& record) {
         world.npcs.emplace_back();
-        world.npcs.back().parse(record, &world.notes);
-    });
-    readNumbered(dataDir, itemDefPath, [&](int, const std::string& record) {
+        world.npcs.back().parse(record);
+    }, read);
+    readNumbered(itemPath, DEF_FILE_LIMIT, [&](int, const std::string& record) {
         world.items.emplace_back();
-        world.items.back().parse(record, &world.notes);
-    });
+        world.items.back().parse(record);
+    }, read);
     return "";
 }

@@ -104,7 +104,7 @@ void diffRecords(const std::vector<Record>& olds, const std::vector<Record>& new
 }
 }  // namespace
 
-WorldDiff diffWorlds(const WorldRecords& olds, const WorldRecords& news) {
+WorldDiff diffWorlds(const World& olds, const World& news) {
     WorldDiff diff;
     diff.cells = diffCells(olds.map, news.map);
     const std::string mapPath = mapFilePath(DATA_DIR);

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "world/record_match.h"
-#include "world/world_reader.h"
+#include "world/world.h"
 
 class CellRun {
 public:
@@ -47,4 +47,4 @@ public:
     std::string text() const;
 };
 
-WorldDiff diffWorlds(const WorldRecords& olds, const WorldRecords& news);
+WorldDiff diffWorlds(const World& olds, const World& news);

@@ -27,6 +27,7 @@ void EditorTest::SetUp() {
     {
         CaptureOutput quiet;  // start-up messages are checked by the start-up tests
         editor = new MapEditor();
+        ASSERT_EQ(editor->start(), 0);
     }
     editor->delay = recordDelay;
     holdKeys({});

@@ -124,7 +124,7 @@ TEST_F(RenderTest, MinimapShowsCellColoursBlendedAtTheCornerWithTheViewBoxOrNoth
     editor->map.setTileAt(7, 5, 3);
     editor->map.setTileAt(349, 3, 21);  // the last column is black whatever it holds
     editor->reloadMinimap();
-    SDL_Surface* mini = editor->minimap;
+    SDL_Surface* mini = editor->minimap.get();
     ASSERT_NE(mini, nullptr);
     EXPECT_EQ(std::tuple(mini->w, mini->h, mini->format->alpha), std::tuple(350, 350, 100));
     EXPECT_TRUE(mini->flags & SDL_SRCALPHA);
@@ -177,14 +177,12 @@ TEST_F(RenderTest, ModeLineNamesTheModeAtTheBottomLeft) {
 class ObjectsTest : public RenderTest {
 protected:
     void npc(float x, float y, int sprite = 0, int direction = 0) {
-        editor->npcs.push_back(new Actor());
-        std::tie(editor->npcs.back()->x, editor->npcs.back()->y) = std::tuple(x, y);
-        std::tie(editor->npcs.back()->sprite, editor->npcs.back()->direction) = std::tuple(sprite, direction);
+        Actor& a = editor->npcs.emplace_back();
+        std::tie(a.x, a.y, a.sprite, a.direction) = std::tuple(x, y, sprite, direction);
     }
     void item(float x, float y, int icon = 0, int owner = 0, int type = 0) {
-        Item* i = new Item();
-        std::tie(i->x, i->y, i->icon, i->owner, i->type) = std::tuple(x, y, icon, owner, type);
-        editor->items.push_back(i);
+        Item& i = editor->items.emplace_back();
+        std::tie(i.x, i.y, i.icon, i.owner, i.type) = std::tuple(x, y, icon, owner, type);
     }
     // Draws the objects over the map and compares with the blits given.
     void expectDrawn(std::initializer_list<std::tuple<SDL_Surface*, int, int>> blits) {

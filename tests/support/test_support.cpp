@@ -5,8 +5,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <SDL_image.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -50,20 +48,17 @@ void writeFile(const std::string& path, const std::string& bytes) {
 }
 
 
-OwnedWorld::OwnedWorld(std::initializer_list<const char*> npcNames, int itemCount) {
-    map->Init();
-    for (const char* name : npcNames) npcs.push_back(new Actor()), npcs.back()->name = name;
-    for (int n = 0; n < itemCount; ++n) items.push_back(new Item());
+std::unique_ptr<World> makeWorld(std::initializer_list<const char*> npcNames, int itemCount) {
+    auto world = std::make_unique<World>();
+    world->map.Init();
+    for (const char* name : npcNames) world->npcs.emplace_back(), world->npcs.back().name = name;
+    world->items.resize(static_cast<size_t>(itemCount));
+    return world;
 }
 
-OwnedWorld::~OwnedWorld() {
-    for (Actor* a : npcs) delete a;
-    for (Item* i : items) delete i;
-}
-
-std::vector<std::string> OwnedWorld::npcNames() const {
+std::vector<std::string> npcNames(const World& world) {
     std::vector<std::string> names;
-    for (const Actor* a : npcs) names.push_back(a->name);
+    for (const Actor& a : world.npcs) names.push_back(a.name);
     return names;
 }
 
@@ -189,22 +184,4 @@ void ChildProcess::stop(int signal, int graceMs) {
         ended = true;
         endSignal = SIGKILL;
     }
-}
-
-PngPixels loadPngPixels(const std::string& path) {
-    PngPixels p;
-    SDL_Surface* loaded = IMG_Load(path.c_str());
-    if (!loaded) return p;
-    SDL_Surface* rgba = SDL_CreateRGBSurface(SDL_SWSURFACE, loaded->w, loaded->h, 32, 0xff, 0xff00, 0xff0000, 0xff000000);
-    SDL_SetAlpha(loaded, 0, SDL_ALPHA_OPAQUE);  // copy the alpha channel instead of blending with it
-    SDL_BlitSurface(loaded, nullptr, rgba, nullptr);
-    p.width = rgba->w;
-    p.height = rgba->h;
-    for (int y = 0; y < p.height; ++y) {
-        const Uint32* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(rgba->pixels) + y * rgba->pitch);
-        p.pixels.insert(p.pixels.end(), row, row + p.width);
-    }
-    SDL_FreeSurface(rgba);
-    SDL_FreeSurface(loaded);
-    return p;
 }

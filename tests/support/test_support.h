@@ -8,17 +8,14 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <list>
 #include <map>
 #include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "world/actor.h"
-#include "world/item.h"
-#include "world/map.h"
 #include "world/safe_file.h"  // fileExists, readWholeFile
+#include "world/world.h"
 
 // A fresh directory under /tmp, removed with everything in it when the object goes.
 class TempDir {
@@ -38,18 +35,9 @@ inline void makeDirs(const std::string& path) { std::filesystem::create_director
 std::map<std::string, std::string> filesUnder(const std::string& dir);
 inline void removeFile(const std::string& path) { std::remove(path.c_str()); }
 
-// A map of tile 0 and NPC and item lists that own what they hold, as the editor's do: NPCs
-// of these names, and itemCount new items.
-struct OwnedWorld {
-    std::unique_ptr<Map> map = std::make_unique<Map>();
-    std::list<Actor*> npcs;
-    std::vector<Item*> items;
-    explicit OwnedWorld(std::initializer_list<const char*> npcNames = {}, int itemCount = 0);
-    ~OwnedWorld();
-    OwnedWorld(const OwnedWorld&) = delete;
-    OwnedWorld& operator=(const OwnedWorld&) = delete;
-    std::vector<std::string> npcNames() const;
-};
+// A map of tile 0, new NPCs of these names and itemCount new items.
+std::unique_ptr<World> makeWorld(std::initializer_list<const char*> npcNames = {}, int itemCount = 0);
+std::vector<std::string> npcNames(const World& world);
 
 // Generates the default world (art, map, definitions, font) into root.
 void makeDefaultWorld(const std::string& root);
@@ -126,7 +114,7 @@ bool waitUntil(Condition done, int timeoutMs = WAIT_MS, int pollMs = 2) {
     }
 }
 
-// A picture as SDL_image loads it (a PNG, or the screenshot's BMP), as 32-bit values with red in
+// A picture as SDL_image loads it (tests/support/pictures.cpp, in the test_pictures library) (a PNG, or the screenshot's BMP), as 32-bit values with red in
 // the low byte and alpha in the top; empty (0x0) when the file does not load.
 struct PngPixels {
     int width = 0, height = 0;

@@ -18,20 +18,19 @@ TEST(DefDirLoad, StopsAtTheFirstGapAndAppendsOrWarnsAboutAMissingDirectory) {
     }
     writeFile(itemDefPath(dir.path, 0), "");  // an empty file counts as present
     writeFile(itemDefPath(dir.path, 1), Item().serialize());
-    OwnedWorld npcs{"placed"}, items;
-    CaptureOutput quiet;
-    EXPECT_EQ(loadActorFiles(dir.path, npcs.npcs), 2);
-    EXPECT_EQ(loadItemFiles(dir.path, items.items), 2);
-    EXPECT_EQ(npcs.npcNames(), (std::vector<std::string>{"placed", "old0", "old1"}));
-    EXPECT_EQ(items.items[0]->name, "");
-    EXPECT_EQ(items.items[1]->name, "Unset Item");
-    quiet.err();
+    auto world = makeWorld({"placed"});
+    Messages said;
+    EXPECT_EQ(loadActorFiles(dir.path, world->npcs, said), 2);
+    EXPECT_EQ(loadItemFiles(dir.path, world->items, said), 2);
+    EXPECT_EQ(npcNames(*world), (std::vector<std::string>{"placed", "old0", "old1"}));
+    EXPECT_EQ(world->items[0].name, "");
+    EXPECT_EQ(world->items[1].name, "Unset Item");
 
     const std::string data = dir / "data";
-    CaptureOutput capture;
-    EXPECT_EQ(loadActorFiles(data, npcs.npcs), 0);
-    EXPECT_EQ(loadItemFiles(data, items.items), 0);
-    EXPECT_EQ(capture.err(), "***WARNING*** Input file " + npcDefPath(data, 0) +
+    Messages missing;
+    EXPECT_EQ(loadActorFiles(data, world->npcs, missing), 0);
+    EXPECT_EQ(loadItemFiles(data, world->items, missing), 0);
+    EXPECT_EQ(missing.errText(), "***WARNING*** Input file " + npcDefPath(data, 0) +
                                  " missing on actor serialization load\nYou can probably ignore this.\n"
                                  "*** WARNING *** DATA DIR " + data + " IS MISSING filename " + npcDefPath(data, 0) +
                                  "\n***WARNING*** file " + itemDefPath(data, 0) + " not found. You can probably ignore "
@@ -66,18 +65,18 @@ TEST(DefDirSave, FilesThisRunNeitherLoadedNorWroteSurvive) {
         for (int n : c.present) writeFile(itemDefPath(dir.path, n), "1\nworld " + std::to_string(n) + "\n");
         if (c.odd && std::string(c.odd) == "dir") makeDirs(itemDefPath(dir.path, 1));
         ASSERT_TRUE(!c.odd || std::string(c.odd) != "link" || symlink("gone", itemDefPath(dir.path, 1).c_str()) == 0);
-        CaptureOutput capture;
-        OwnedWorld loaded;
-        int owned = c.load ? loadItemFiles(dir.path, loaded.items) : 0;
+        Messages said;
+        std::vector<Item> loaded;
+        int owned = c.load ? loadItemFiles(dir.path, loaded, said) : 0;
         for (size_t i = 0; i < c.saves.size(); ++i) {
-            OwnedWorld items({}, c.saves[i]);
-            EXPECT_EQ(saveItemFiles(dir.path, items.items, owned, c.load), c.saved[i]) << c.what << " save " << i;
+            std::vector<Item> items(static_cast<size_t>(c.saves[i]));
+            EXPECT_EQ(saveItemFiles(dir.path, items, owned, c.load, said), c.saved[i]) << c.what << " save " << i;
         }
         for (int n : c.kept) EXPECT_EQ(readFile(itemDefPath(dir.path, n)), "1\nworld " + std::to_string(n) + "\n") << c.what;
         for (int n : c.gone) EXPECT_FALSE(fileExists(itemDefPath(dir.path, n))) << c.what << " " << n;
         EXPECT_TRUE(!c.odd || fileExists(itemDefPath(dir.path, 1)) == (c.odd[0] == 'd')) << c.what;  // left as it was
         const bool refused = std::find(c.saved.begin(), c.saved.end(), false) != c.saved.end();
-        EXPECT_EQ(capture.err().find(neverLoaded) != std::string::npos, refused) << c.what;
+        EXPECT_EQ(said.errText().find(neverLoaded) != std::string::npos, refused) << c.what;
     }
 }
 
@@ -86,18 +85,18 @@ TEST(DefDirSave, FilesThisRunNeitherLoadedNorWroteSurvive) {
 TEST(DefDirSave, FailuresAreReportedAndAFailedFirstSaveOwnsNothing) {
     TempDir dir;
     writeFile(dir / "idef", "not a directory");
-    OwnedWorld items({}, 2), none;
+    const std::vector<Item> items(2), none;
     int owned = 0;
-    CaptureOutput failed;
-    EXPECT_FALSE(saveItemFiles(dir.path, items.items, owned, false));
+    Messages failed;
+    EXPECT_FALSE(saveItemFiles(dir.path, items, owned, false, failed));
     EXPECT_EQ(owned, 0);
     removeFile(dir / "idef");
     makeDirs(itemDefPath(dir.path, 0) + "/x");  // the world's 0.def, which cannot be removed either
-    EXPECT_FALSE(saveItemFiles(dir.path, items.items, owned, false));
+    EXPECT_FALSE(saveItemFiles(dir.path, items, owned, false, failed));
     owned = 1;  // as if loaded
-    EXPECT_FALSE(saveItemFiles(dir.path, none.items, owned, true));
+    EXPECT_FALSE(saveItemFiles(dir.path, none, owned, true, failed));
     EXPECT_TRUE(fileExists(itemDefPath(dir.path, 0) + "/x"));
-    EXPECT_EQ(failed.err(), "***WARNING*** could not write " + itemDefPath(dir.path, 0) + ": Not a directory\n"
+    EXPECT_EQ(failed.errText(), "***WARNING*** could not write " + itemDefPath(dir.path, 0) + ": Not a directory\n"
                             "***WARNING*** items not saved: press L to load the world's items first\n"
                             "***WARNING*** could not remove " + itemDefPath(dir.path, 0) + ": Is a directory\n");
 }

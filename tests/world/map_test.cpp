@@ -53,8 +53,8 @@ TEST(MapFile, SavedFileHoldsOneCharacterPerCellAndLoadsBack) {
     for (auto [x, y, tile] : {std::tuple{0, 0, 25}, {1, 0, 46}, {2, 0, 62}, {0, 1, 0}, {349, 349, 1}, {3, 0, 63},
                               {5, 2, -1}, {6, 2, 256}, {7, 2, INT_MIN}})
         map->setTileAt(x, y, tile);
-    CaptureOutput capture;
-    ASSERT_TRUE(map->saveMap(dir.path));
+    Messages said;
+    ASSERT_TRUE(map->saveMap(dir.path, said));
     std::string bytes = readFile(dir / "map.dat");
     ASSERT_EQ(bytes.size(), 122850u);
     EXPECT_EQ(bytes.substr(0, 4), "Zo\x7f\x80");
@@ -65,9 +65,9 @@ TEST(MapFile, SavedFileHoldsOneCharacterPerCellAndLoadsBack) {
     EXPECT_FALSE(fileExists(dir / "map.dat.tmp"));
     auto loaded = std::make_unique<Map>();
     memset(loaded->tiles, 0x55, sizeof loaded->tiles);  // junk that every cell must overwrite
-    ASSERT_TRUE(loaded->loadMap(dir.path));
-    EXPECT_EQ(capture.out(), "Written. closing\nmap loaded....\n");
-    EXPECT_EQ(capture.err(), "negative tile at 3,0\nnegative tile at 5,2\n");
+    ASSERT_TRUE(loaded->loadMap(dir.path, said));
+    EXPECT_EQ(said.outText(), "Written. closing\nmap loaded....\n");
+    EXPECT_EQ(said.errText(), "negative tile at 3,0\nnegative tile at 5,2\n");
     for (auto [x, y] : {std::pair{3, 0}, {5, 2}, {6, 2}, {7, 2}}) map->setTileAt(x, y, 0);
     EXPECT_EQ(memcmp(map->tiles, loaded->tiles, sizeof map->tiles), 0);
 }
@@ -97,9 +97,9 @@ TEST(MapFile, ParseMatchesAStreamLineReader) {
             }
         }
         auto map = std::make_unique<Map>();
-        CaptureOutput capture;
-        map->parse(bytes.data(), bytes.size());
-        ASSERT_EQ(capture.err(), expectedErr) << round;
+        Messages said;
+        map->parse(bytes.data(), bytes.size(), &said);
+        ASSERT_EQ(said.errText(), expectedErr) << round;
         ASSERT_EQ(memcmp(map->tiles, expected->tiles, sizeof map->tiles), 0) << round;
     }
 }
@@ -109,11 +109,11 @@ TEST(MapFile, MissingFileOrFailedSaveWarnsAndKeepsWhatWasThere) {
     auto map = std::make_unique<Map>();
     map->setTileAt(4, 4, 9);
     makeDirs(dir / "map.dat");  // a directory cannot be read, nor replaced by the file
-    CaptureOutput capture;
-    EXPECT_FALSE(map->loadMap(dir / "data"));
-    EXPECT_FALSE(map->saveMap(dir.path));
-    EXPECT_EQ(capture.out(), "");
-    EXPECT_EQ(capture.err(), "map file " + dir.path + "/data/map.dat is missing\n***WARNING*** could not write " +
+    Messages said;
+    EXPECT_FALSE(map->loadMap(dir / "data", said));
+    EXPECT_FALSE(map->saveMap(dir.path, said));
+    EXPECT_EQ(said.outText(), "");
+    EXPECT_EQ(said.errText(), "map file " + dir.path + "/data/map.dat is missing\n***WARNING*** could not write " +
                                  dir.path + "/map.dat: Is a directory\n");
     EXPECT_EQ(map->getTileAt(4, 4), 9);
     EXPECT_FALSE(fileExists(dir / "map.dat.tmp"));

@@ -21,25 +21,27 @@ namespace {
 using Files = std::map<std::string, std::string>;
 
 // A map, and numbered NPCs and items that tell the two worlds apart.
-struct World : OwnedWorld {
-    World(int npcCount, int itemCount, const std::string& tag) : OwnedWorld({}, itemCount) {
-        for (int i = 0; i < npcCount; ++i) {
-            npcs.push_back(new Actor());
-            npcs.back()->name = tag + " npc " + std::to_string(i);
-            npcs.back()->hp = i;
-        }
-        for (int i = 0; i < itemCount; ++i) items[i]->name = tag + " item " + std::to_string(i), items[i]->price = i;
+struct Tagged {
+    std::unique_ptr<World> world = makeWorld();
+    Tagged(int npcCount, int itemCount, const std::string& tag) {
+        world->npcs.resize(static_cast<size_t>(npcCount));
+        world->items.resize(static_cast<size_t>(itemCount));
+        for (int i = 0; i < npcCount; ++i) world->npcs[i].name = tag + " npc " + std::to_string(i), world->npcs[i].hp = i;
+        for (int i = 0; i < itemCount; ++i) world->items[i].name = tag + " item " + std::to_string(i), world->items[i].price = i;
+    }
+    bool save(const std::string& dir, Messages& said) const {
+        int ownedNpcs = INT_MAX, ownedItems = INT_MAX;  // the world's own files were loaded
+        bool saved = world->map.saveMap(dir, said);
+        saved = saveActorFiles(dir, world->npcs, ownedNpcs, true, said) && saved;
+        return saveItemFiles(dir, world->items, ownedItems, true, said) && saved;
     }
     bool save(const std::string& dir) const {
-        int ownedNpcs = INT_MAX, ownedItems = INT_MAX;  // the world's own files were loaded
-        bool saved = map->saveMap(dir);
-        saved = saveActorFiles(dir, npcs, ownedNpcs, true) && saved;
-        return saveItemFiles(dir, items, ownedItems, true) && saved;
+        Messages unsaid;
+        return save(dir, unsaid);
     }
     // The files a save into an empty directory leaves, by path relative to it.
     Files files() const {
         TempDir empty;
-        CaptureOutput quiet;
         EXPECT_TRUE(save(empty.path));
         return filesUnder(empty.path);
     }
@@ -69,22 +71,19 @@ TEST(SafeSave, FullDiskKeepsTheOldWorld) {
     TempDir dir;
     SmallDisk disk(dir.path, "1m");
     if (!disk.mounted) GTEST_SKIP() << "mounting a tmpfs is not permitted here";
-    World before(20, 5, "old");
-    {
-        CaptureOutput quiet;
-        ASSERT_TRUE(before.save(dir.path));
-    }
+    Tagged before(20, 5, "old");
+    ASSERT_TRUE(before.save(dir.path));
     const Files old = filesUnder(dir.path);
     // Room for a few small files: the map and each directory run out part-way.
     ASSERT_NO_FATAL_FAILURE(disk.fillLeaving(3 * 4096));
 
-    World after(25, 8, "new");
-    after.map->tiles[7][7] = 3;
+    Tagged after(25, 8, "new");
+    after.world->map.tiles[7][7] = 3;
     {
-        CaptureOutput capture;
-        EXPECT_FALSE(after.save(dir.path));
-        EXPECT_EQ(capture.out(), "");
-        std::string err = capture.err();
+        Messages said;
+        EXPECT_FALSE(after.save(dir.path, said));
+        EXPECT_EQ(said.outText(), "");
+        std::string err = said.errText();
         EXPECT_EQ(err.rfind("***WARNING*** could not write " + dir / "map.dat: No space left on device\n", 0), 0u) << err;
         // Each directory stops at the first file that finds no room, whichever that is.
         EXPECT_NE(err.find("could not write " + dir / "npcdef/"), std::string::npos) << err;
@@ -95,7 +94,6 @@ TEST(SafeSave, FullDiskKeepsTheOldWorld) {
     EXPECT_TRUE(left == old) << "a save on a full disk changed the world";
 
     removeFile(dir / "filler");
-    CaptureOutput quiet;
     ASSERT_TRUE(after.save(dir.path));
     EXPECT_TRUE(filesUnder(dir.path) == after.files());
 }
@@ -103,9 +101,8 @@ TEST(SafeSave, FullDiskKeepsTheOldWorld) {
 // A process killed in the middle of a save (a crash) leaves every file whole: old or new.
 TEST(SafeSave, KilledSaveLeavesEachFileOldOrNew) {
     TempDir dir;
-    CaptureOutput quiet;  // each map saved says so
-    World before(500, 0, "old");
-    World after(500, 0, "renamed");
+    Tagged before(500, 0, "old");
+    Tagged after(500, 0, "renamed");
     const Files old = before.files(), updated = after.files();
     const std::string firstFile = npcDefPath(dir.path, 0);
 
@@ -142,18 +139,19 @@ TEST(SafeSave, KilledSaveLeavesEachFileOldOrNew) {
 TEST(RecoveryCopy, HoldsTheWholeWorldReplacesAnEarlierCopyWholeAndFollowsNoLink) {
     TempDir dir;
     const std::string copy = dir / "recovery/data";
-    OwnedWorld w({"a", "b"}, 1);
-    w.map->tiles[3][4] = 9;
-    ASSERT_TRUE(writeWorldCopy(copy, *w.map, w.npcs, w.items));
-    delete w.npcs.back();
-    w.npcs.pop_back();
-    ASSERT_TRUE(writeWorldCopy(copy, *w.map, w.npcs, {}));  // the second copy has less in it
-    EXPECT_TRUE(filesUnder(copy) == (Files{{"map.dat", w.map->serialize()}, {"npcdef/0.def", w.npcs.front()->serialize()}}));
+    auto w = makeWorld({"a", "b"}, 1);
+    w->map.tiles[3][4] = 9;
+    Messages said;
+    ASSERT_TRUE(writeWorldCopy(copy, *w, said));
+    w->npcs.pop_back();
+    w->items.clear();
+    ASSERT_TRUE(writeWorldCopy(copy, *w, said));  // the second copy has less in it
+    EXPECT_TRUE(filesUnder(copy) == (Files{{"map.dat", w->map.serialize()}, {"npcdef/0.def", w->npcs.front().serialize()}}));
 
     TempDir other, elsewhere;
     ASSERT_EQ(symlink(elsewhere.path.c_str(), (other / "recovery").c_str()), 0);
-    CaptureOutput capture;
-    EXPECT_FALSE(writeWorldCopy(other / "recovery/data", *w.map, w.npcs, w.items));
-    EXPECT_EQ(capture.err(), "***WARNING*** could not write " + other / "recovery" + ": not a directory\n");
+    Messages refused;
+    EXPECT_FALSE(writeWorldCopy(other / "recovery/data", *w, refused));
+    EXPECT_EQ(refused.errText(), "***WARNING*** could not write " + other / "recovery" + ": not a directory\n");
     EXPECT_FALSE(fileExists(elsewhere / "data"));
 }

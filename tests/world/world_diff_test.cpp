@@ -73,14 +73,14 @@ TEST(WorldDiff, PlantedDifferencesAreReportedAsTheEditorReadsThem) {
     Planted base;
     TempDir oldRoot;
     base.write(oldRoot.path);
-    auto olds = std::make_unique<WorldRecords>(), news = std::make_unique<WorldRecords>();
-    ASSERT_EQ(readWorldRecords(oldRoot.path, *olds), "");
+    auto olds = std::make_unique<World>(), news = std::make_unique<World>();
+    ASSERT_EQ(readWorld(oldRoot.path, *olds), "");
     for (const auto& c : cases) {
         Planted planted;
         c.change(planted);
         TempDir newRoot;
         planted.write(newRoot.path);
-        ASSERT_EQ(readWorldRecords(newRoot.path, *news), "") << c.what;
+        ASSERT_EQ(readWorld(newRoot.path, *news), "") << c.what;
         EXPECT_EQ(diffWorlds(*olds, *news).text(), c.out) << c.what;
     }
 }

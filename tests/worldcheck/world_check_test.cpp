@@ -59,7 +59,7 @@ struct FixtureWorld {
 
 // What worldcheck prints for the world.
 std::string checkOutput(const FixtureWorld& fixture) {
-    World world;
+    CheckedWorld world;
     world.root = fixture.dir.path;
     Report report;
     checkArt(world, report);
@@ -222,15 +222,15 @@ std::vector<HostileCase> hostileCases() {
 
 // Loads as the load command does, then saves what was read; returns the done bits.
 int loadAndSave(const std::string& data) {
-    auto map = std::make_unique<Map>();
-    std::list<Actor*> npcs;
-    std::vector<Item*> items;
-    bool mapRead = map->loadMap(data);
-    int ownedNpcs = loadActorFiles(data, npcs), ownedItems = loadItemFiles(data, items);
+    auto world = std::make_unique<World>();
+    Messages said;
+    bool mapRead = world->map.loadMap(data, said);
+    int ownedNpcs = loadActorFiles(data, world->npcs, said), ownedItems = loadItemFiles(data, world->items, said);
     bool npcsRead = ownedNpcs > 0, itemsRead = ownedItems > 0;
-    bool saved = !mapRead || map->saveMap(data);
-    saved = (!npcsRead || saveActorFiles(data, npcs, ownedNpcs, true)) && saved;
-    saved = (!itemsRead || saveItemFiles(data, items, ownedItems, true)) && saved;
+    bool saved = !mapRead || world->map.saveMap(data, said);
+    saved = (!npcsRead || saveActorFiles(data, world->npcs, ownedNpcs, true, said)) && saved;
+    saved = (!itemsRead || saveItemFiles(data, world->items, ownedItems, true, said)) && saved;
+    fputs(said.errText().c_str(), stderr);
     return (mapRead ? MAP_READ : 0) | (npcsRead ? NPCS_READ : 0) | (itemsRead ? ITEMS_READ : 0) | (saved ? SAVED : 0);
 }
 }  // namespace

@@ -20,7 +20,7 @@ FileState stateOf(const std::string& path) {
     return FileState::Usable;
 }
 
-void requireFile(const World& world, Report& report, const std::string& shown) {
+void requireFile(const CheckedWorld& world, Report& report, const std::string& shown) {
     FileState state = stateOf(world.pathOf(shown));
     if (state == FileState::Missing) report.add(shown, std::string("missing") + NEEDED);
     if (state == FileState::Unreadable) report.add(shown, std::string("cannot be read") + NEEDED);
@@ -29,7 +29,7 @@ void requireFile(const World& world, Report& report, const std::string& shown) {
 std::string parentOf(const std::string& path) { return path.substr(0, path.rfind('/')); }
 
 // Counts the images from 0 as the loader does, then reports the ones it would never reach.
-int countImages(const World& world, Report& report, std::string (*pathFor)(int), const char* what) {
+int countImages(const CheckedWorld& world, Report& report, std::string (*pathFor)(int), const char* what) {
     int count = 0;
     while (stateOf(world.pathOf(pathFor(count))) == FileState::Usable) ++count;
     std::string shownDir = parentOf(pathFor(0));
@@ -41,7 +41,7 @@ int countImages(const World& world, Report& report, std::string (*pathFor)(int),
 
 std::string dataPath(const std::string& relative) { return std::string(DATA_DIR) + "/" + relative; }
 
-void checkArt(World& world, Report& report) {
+void checkArt(CheckedWorld& world, Report& report) {
     for (int set = 0; set < SPRITE_SETS; ++set)
         for (int direction = 0; direction < SPRITE_DIRECTIONS; ++direction)
             for (int frame = 0; frame < SPRITE_FRAMES; ++frame)

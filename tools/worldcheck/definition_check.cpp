@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
 #include <cstring>
 
 #include "lines.h"
@@ -15,7 +14,7 @@
 #include "world/defline.h"
 #include "world/item.h"
 #include "world/record_layout.h"
-#include "world/world_reader.h"
+#include "world/numbered.h"
 #include "world_check.h"
 
 namespace {
@@ -79,7 +78,7 @@ void checkNpc(Report& report, const std::string& shown, const std::vector<TextLi
         report.add(shown, NPC_DIRECTION_LINE, outside("direction", direction, SPRITE_DIRECTIONS - 1));
 }
 
-void checkItem(const World& world, Report& report, const std::string& shown, const std::vector<TextLine>& lines,
+void checkItem(const CheckedWorld& world, Report& report, const std::string& shown, const std::vector<TextLine>& lines,
                std::vector<int>& values) {
     int count = static_cast<int>(lines.size());
     int type = count >= ITEM_TYPE_LINE ? readAs(lines[ITEM_TYPE_LINE - 1]).value : 0;
@@ -110,7 +109,7 @@ using PathFor = std::string (*)(const std::string&, int);
 
 // A directory the editor cannot use: something else in its place, or one this user may not
 // read or write. False when nothing in it can be loaded.
-bool checkDirectoryItself(const World& world, Report& report, const std::string& shownDir, const char* what) {
+bool checkDirectoryItself(const CheckedWorld& world, Report& report, const std::string& shownDir, const char* what) {
     std::string path = world.pathOf(shownDir);
     struct stat info;
     if (stat(path.c_str(), &info) != 0) return true;  // no directory: a world without any
@@ -128,27 +127,27 @@ bool checkDirectoryItself(const World& world, Report& report, const std::string&
 // Reads files 0, 1, ... as the loader does, each once, up to the first that does not read;
 // then one listing of the directory finds what lies beyond.
 template <typename Check>
-void checkDirectory(const World& world, Report& report, PathFor pathFor, const char* what, Check check) {
+void checkDirectory(const CheckedWorld& world, Report& report, PathFor pathFor, const char* what, Check check) {
     // The directory and the file names come from the library's own path builder.
     std::string first = pathFor(DATA_DIR, 0);
     std::string shownDir = first.substr(0, first.rfind('/'));
     std::string suffix = first.substr(shownDir.size() + 2);  // after "/0"
     if (!checkDirectoryItself(world, report, shownDir, what)) return;
-    std::string bytes, reason;
     std::vector<TextLine> lines;
     std::vector<int> values;
-    int n = 0;
-    for (; n < INT_MAX; ++n) {
-        std::string shown = pathFor(DATA_DIR, n);
-        if (readForCheck(report, world.pathOf(shown), shown, DEF_FILE_LIMIT, bytes, reason) != ReadStatus::Read) break;
+    auto path = [&](int n) { return world.pathOf(pathFor(DATA_DIR, n)); };
+    NumberedEnd end = readNumbered(path, CHECK_LIMIT + 1, [&](int n, std::string& bytes) {
+        const std::string shown = pathFor(DATA_DIR, n);
+        limitForCheck(report, shown, DEF_FILE_LIMIT, bytes);
         splitLines(bytes, lines);
         check(shown, lines, values);
-    }
-    reportUnreachable(report, shownDir, listNumberedFiles(world.pathOf(shownDir), suffix), n, suffix, what, reason);
+    });
+    reportUnreachable(report, shownDir, listNumberedFiles(world.pathOf(shownDir), suffix), end.count, suffix, what,
+                      end.reason);
 }
 }  // namespace
 
-void checkDefinitions(const World& world, Report& report) {
+void checkDefinitions(const CheckedWorld& world, Report& report) {
     checkDirectory(world, report, npcDefPath, "NPCs",
                    [&](const std::string& shown, const std::vector<TextLine>& lines, std::vector<int>& values) {
                        checkNpc(report, shown, lines, values);

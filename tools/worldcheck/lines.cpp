@@ -22,13 +22,17 @@ void splitLines(const std::string& bytes, std::vector<TextLine>& lines) {
 
 std::string lineCount(size_t count) { return std::to_string(count) + (count == 1 ? " line" : " lines"); }
 
-ReadStatus readForCheck(Report& report, const std::string& path, const std::string& shown, size_t editorLimit,
-                        std::string& bytes, std::string& reason) {
-    ReadStatus status = readFileUpTo(path, CHECK_LIMIT + 1, bytes, reason);
-    if (status != ReadStatus::Read || bytes.size() <= CHECK_LIMIT) return status;
+void limitForCheck(Report& report, const std::string& shown, size_t editorLimit, std::string& bytes) {
+    if (bytes.size() <= CHECK_LIMIT) return;
     bytes.resize(CHECK_LIMIT);
     report.add(shown, "is larger than " + std::to_string(CHECK_LIMIT) + " bytes; the editor reads only the first " +
                           std::to_string(editorLimit) + " and this check only the first " +
                           std::to_string(CHECK_LIMIT));
+}
+
+ReadStatus readForCheck(Report& report, const std::string& path, const std::string& shown, size_t editorLimit,
+                        std::string& bytes, std::string& reason) {
+    ReadStatus status = readFileUpTo(path, CHECK_LIMIT + 1, bytes, reason);
+    if (status == ReadStatus::Read) limitForCheck(report, shown, editorLimit, bytes);
     return status;
 }

@@ -21,10 +21,11 @@ void splitLines(const std::string& bytes, std::vector<TextLine>& lines);
 // "1 line", "20 lines".
 std::string lineCount(size_t count);
 
-// Reads a world file for checking, never blocking (see readFileUpTo) and at most
-// CHECK_LIMIT bytes: an endless or enormous file is checked by its start, and reported
-// under `shown` as larger than anything the editor reads (editorLimit bytes).
+// World files are read for checking at most CHECK_LIMIT + 1 bytes, never blocking (see
+// readFileUpTo): an endless or enormous file is checked by its start, and reported under
+// `shown` as larger than anything the editor reads (editorLimit bytes).
 constexpr size_t CHECK_LIMIT = 1 << 20;
 class Report;
+void limitForCheck(Report& report, const std::string& shown, size_t editorLimit, std::string& bytes);
 ReadStatus readForCheck(Report& report, const std::string& path, const std::string& shown, size_t editorLimit,
                         std::string& bytes, std::string& reason);

@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
         fprintf(stderr, "worldcheck: no such directory: %s\n", root.c_str());
         return CANNOT_RUN;
     }
-    World world;
+    CheckedWorld world;
     world.root = root;
     // Without a data directory this is not a world at all; listing every file of one as
     // missing would bury that under a hundred lines.

@@ -51,7 +51,7 @@ bool checkLength(Report& report, const std::string& shown, int lineNo, const Tex
     return stops;
 }
 
-void checkCells(const World& world, Report& report, const std::string& shown, int lineNo, const TextLine& line,
+void checkCells(const CheckedWorld& world, Report& report, const std::string& shown, int lineNo, const TextLine& line,
                 size_t length) {
     size_t cells = length < static_cast<size_t>(MAP_SIZE) ? length : static_cast<size_t>(MAP_SIZE);
     int negative = 0, firstNegative = -1, noImage = 0, firstNoImage = -1;
@@ -81,7 +81,7 @@ void checkCells(const World& world, Report& report, const std::string& shown, in
 }
 }  // namespace
 
-std::string checkMap(const World& world, Report& report) {
+std::string checkMap(const CheckedWorld& world, Report& report) {
     const std::string shown = mapFilePath(DATA_DIR);
     std::string bytes, reason;
     ReadStatus status = readForCheck(report, world.pathOf(shown), shown, MAP_FILE_LIMIT, bytes, reason);

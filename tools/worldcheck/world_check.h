@@ -6,7 +6,7 @@
 #include "report.h"
 #include "world/world_paths.h"
 
-class World {
+class CheckedWorld {
 public:
     std::string root;      // the world directory: the editor's working directory
     int tileImages = 0;    // data/assets/tiles/N.png present without a gap from 0, as the editor counts them
@@ -19,7 +19,7 @@ public:
 std::string dataPath(const std::string& relative);
 
 // Art first: it counts the tile images and item pictures that the other checks need.
-void checkArt(World& world, Report& report);
+void checkArt(CheckedWorld& world, Report& report);
 // "", or the reason when the map file exists but cannot be read: then the check stops.
-std::string checkMap(const World& world, Report& report);
-void checkDefinitions(const World& world, Report& report);
+std::string checkMap(const CheckedWorld& world, Report& report);
+void checkDefinitions(const CheckedWorld& world, Report& report);

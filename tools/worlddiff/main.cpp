@@ -96,7 +96,7 @@ int main(int argc, char** argv) {
         paths.push_back(arg);
     }
     if (paths.size() != 2) return fail("give two worlds, OLD and NEW (see worlddiff --help)");
-    auto olds = std::make_unique<WorldRecords>(), news = std::make_unique<WorldRecords>();
+    auto olds = std::make_unique<World>(), news = std::make_unique<World>();
     std::string why = readWorldAt(paths[0], *olds);
     if (why.empty()) why = readWorldAt(paths[1], *news);
     if (!why.empty()) return fail(why);

@@ -95,7 +95,7 @@ bool generateDefinitions(const std::string& root) {
         actor.name = plan.name;
         actor.sprite = plan.sprite;
         actor.direction = plan.direction;
-        if (!actor.serializeTo(npcDefPath(data, n++))) return false;
+        if (!saveFile(npcDefPath(data, n++), actor.serialize())) return false;
     }
     n = 0;
     for (const ItemPlan& plan : ITEMS) {
@@ -112,7 +112,7 @@ bool generateDefinitions(const std::string& root) {
         item.description = plan.description;
         item.icon = plan.icon;
         item.range = plan.range;
-        if (!item.serializeTo(itemDefPath(data, n++))) return false;
+        if (!saveFile(itemDefPath(data, n++), item.serialize())) return false;
     }
     return true;
 }

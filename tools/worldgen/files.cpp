@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "world/safe_file.h"
+
 bool makeDirectory(const std::string& path) {
     std::error_code ec;
     std::filesystem::create_directories(path, ec);
@@ -19,4 +21,11 @@ bool writeBytes(const std::string& path, const std::string& bytes) {
     if (out) return true;
     std::fprintf(stderr, "worldgen: could not write %s\n", path.c_str());
     return false;
+}
+
+bool saveFile(const std::string& path, const std::string& bytes) {
+    Messages said;
+    const bool saved = writeFileAtomically(path, bytes, said);
+    std::fputs(said.errText().c_str(), stderr);
+    return saved;
 }

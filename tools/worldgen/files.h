@@ -4,3 +4,5 @@
 
 bool makeDirectory(const std::string& path);  // with its parents
 bool writeBytes(const std::string& path, const std::string& bytes);
+// A world file, written as the editor's saves write them.
+bool saveFile(const std::string& path, const std::string& bytes);

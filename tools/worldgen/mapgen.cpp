@@ -36,5 +36,5 @@ bool generateMap(const std::string& root) {
     if (!makeDirectory(root + "/data")) return false;
     std::unique_ptr<Map> map(new Map);  // too big for the stack
     buildIsland(*map);
-    return writeFileAtomically(root + "/data/map.dat", map->serialize());
+    return saveFile(root + "/data/map.dat", map->serialize());
 }

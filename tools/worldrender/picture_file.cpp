@@ -37,10 +37,10 @@ std::string absolute(const std::string& path) {
 }
 }  // namespace
 
-std::string readWorldAt(const std::string& root, WorldRecords& world) {
+std::string readWorldAt(const std::string& root, World& world) {
     if (!isDirectory(root)) return "no such directory: " + root;
     if (!isDirectory(root + "/" + DATA_DIR)) return root + " has no data directory";
-    std::string reason = readWorldRecords(root, world);
+    std::string reason = readWorld(root, world);
     if (!reason.empty()) return "cannot read " + mapFilePath(root + "/" + DATA_DIR) + ": " + reason;
     return "";
 }
@@ -81,22 +81,23 @@ int takePictureOption(const char* tool, int argc, char** argv, int& i, PictureOp
     return 1;
 }
 
-std::string writeWorldPicture(const std::string& root, const WorldRecords& world, int scale, const CellBlock& block,
+std::string writeWorldPicture(const std::string& root, const World& world, int scale, const CellBlock& block,
                               const Marker& mark, const std::string& out) {
     // The art paths are relative to the world, as the editor runs in it.
     std::string outPath = absolute(out);
     if (chdir(root.c_str()) != 0) return "cannot enter " + root + ": " + strerror(errno);
-    ArtAssets art;
     std::string error;
-    if (loadArtWithoutDisplay(art, root, error)) {
-        Picture picture;
-        WorldPainter painter(art, scale, block);
-        painter.draw(world, picture);
-        if (mark) mark(painter, picture);
-        if (!writePng(outPath, picture.width, picture.height, picture.rgba.data(), PngPacking::Fast))
-            error = "cannot write " + out;
+    {
+        ArtAssets art;  // freed before SDL goes
+        if (loadArtWithoutDisplay(art, root, error)) {
+            Picture picture;
+            WorldPainter painter(art, scale, block);
+            painter.draw(world, picture);
+            if (mark) mark(painter, picture);
+            if (!writePng(outPath, picture.width, picture.height, picture.rgba.data(), PngPacking::Fast))
+                error = "cannot write " + out;
+        }
     }
-    art.unloadAssets();
     SDL_Quit();
     return error;
 }

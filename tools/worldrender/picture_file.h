@@ -8,7 +8,7 @@
 
 // Why a world directory cannot be read ("no such directory: x"), or "" when it can; on
 // success the world holds it as the editor would load it.
-std::string readWorldAt(const std::string& root, WorldRecords& world);
+std::string readWorldAt(const std::string& root, World& world);
 
 // The picture options both tools take: --scale N (1..48) and --region X,Y,W,H (within the map).
 struct PictureOptions {
@@ -22,5 +22,5 @@ int takePictureOption(const char* tool, int argc, char** argv, int& i, PictureOp
 // Draws the world, whose art lies under root, lets mark draw over the picture, and writes
 // it to out. Empty on success, else why not (one line).
 using Marker = std::function<void(const WorldPainter&, Picture&)>;
-std::string writeWorldPicture(const std::string& root, const WorldRecords& world, int scale, const CellBlock& block,
+std::string writeWorldPicture(const std::string& root, const World& world, int scale, const CellBlock& block,
                               const Marker& mark, const std::string& out);

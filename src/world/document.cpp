@@ -1,0 +1,165 @@
+#include "world/document.h"
+
+#include "world/defdir.h"
+#include "world/defline.h"
+#include "world/recovery.h"
+
+bool collide(int x1, int y1, int w1, int h1, int x2, int y2, int w2, int h2) {
+    return y1 + h1 >= y2 && y2 + h2 >= y1 && x1 + w1 >= x2 && x2 + w2 >= x1;
+}
+
+// A save overwrites or deletes only the files this run loaded or wrote (see saveActorFiles).
+bool Document::saveActors(const std::string& dir, Messages& said) {
+    return saveActorFiles(dir, npcs, ownedNpcFiles, dataLoaded, said);
+}
+bool Document::saveItems(const std::string& dir, Messages& said) {
+    return saveItemFiles(dir, items, ownedItemFiles, dataLoaded, said);
+}
+void Document::loadActors(const std::string& dir, Messages& said) { ownedNpcFiles = loadActorFiles(dir, npcs, said); }
+void Document::loadItems(const std::string& dir, Messages& said) { ownedItemFiles = loadItemFiles(dir, items, said); }
+
+Outcome Document::load() {
+    Outcome outcome;
+    if (dataLoaded) return outcome;
+    map.loadMap(dataDir, outcome.said);  // a map missing now keeps the current grid
+    loadActors(dataDir, outcome.said);
+    loadItems(dataDir, outcome.said);
+    dataLoaded = true;
+    history.clear();
+    outcome.mapChanged = true;
+    return outcome;
+}
+
+Outcome Document::save() {
+    Outcome outcome;
+    outcome.ok = map.saveMap(dataDir, outcome.said);
+    outcome.ok = saveActors(dataDir, outcome.said) && outcome.ok;
+    outcome.ok = saveItems(dataDir, outcome.said) && outcome.ok;
+    if (outcome.ok) history.markSaved();
+    return outcome;
+}
+
+Outcome Document::paint(int cellX, int cellY, int tile) {
+    Outcome outcome;
+    CellsEdit edit = paintCells(map, cellX, cellY, cellX, cellY, tile, false);
+    outcome.mapChanged = !edit.cells.empty();
+    applyCells(map, edit);
+    history.record(std::move(edit));
+    outcome.said.out(std::to_string(cellX) + "," + std::to_string(cellY) + "\n");
+    return outcome;
+}
+
+Outcome Document::fill(int x1, int y1, int x2, int y2, int tile) {
+    Outcome outcome;
+    CellsEdit edit = paintCells(map, x1, y1, x2, y2, tile, true);
+    outcome.mapChanged = !edit.cells.empty();
+    applyCells(map, edit);
+    history.record(std::move(edit));
+    return outcome;
+}
+
+Outcome Document::placeNpc(const Actor& npc) {
+    npcs.push_back(npc);
+    history.record(NpcPresence{static_cast<int>(npcs.size()) - 1, std::make_unique<Actor>(npc), false});
+    return Outcome();
+}
+
+Outcome Document::placeItem(const Item& item) {
+    items.push_back(item);
+    history.record(ItemPlaced{static_cast<int>(items.size()) - 1, std::make_unique<Item>(item)});
+    return Outcome();
+}
+
+int Document::npcIndexAt(int x, int y) const {
+    for (size_t i = 0; i < npcs.size(); ++i) {
+        int ax = truncateToInt(npcs[i].x), ay = truncateToInt(npcs[i].y);
+        if (collide(x, y, CLICK_BOX, CLICK_BOX, ax, ay, OBJECT_BOX, OBJECT_BOX)) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+int Document::itemIndexAt(int x, int y) const {
+    for (size_t i = 0; i < items.size(); ++i) {
+        const Item& item = items[i];
+        if (item.type == ITEM_TYPE_REMOVED) continue;
+        int ix = truncateToInt(item.x), iy = truncateToInt(item.y);
+        if (collide(x, y, CLICK_BOX, CLICK_BOX, ix, iy, OBJECT_BOX, OBJECT_BOX)) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+Outcome Document::killNPCAt(int x, int y) {
+    const int index = npcIndexAt(x, y);
+    if (index < 0) return Outcome();
+    // The earliest added NPC under the click goes; undo puts it back at the same place.
+    auto at = npcs.begin() + index;
+    history.record(NpcPresence{index, std::make_unique<Actor>(*at), true});
+    npcs.erase(at);
+    return Outcome();
+}
+
+Outcome Document::killItemAt(int x, int y) {
+    const int index = itemIndexAt(x, y);
+    if (index < 0) return Outcome();
+    // Removed items stay in the list and in the files, marked with their type.
+    Item& item = items[static_cast<size_t>(index)];
+    history.record(ItemRemoved{index, item.type});
+    item.type = ITEM_TYPE_REMOVED;
+    return Outcome();
+}
+
+// The editing questions touch only members the file holds, so equal bytes mean no change.
+Outcome Document::editNpc(int index, const Actor& edited) {
+    Actor& npc = npcs.at(static_cast<size_t>(index));
+    if (edited.serialize() == npc.serialize()) return Outcome();
+    history.record(NpcEdit{index, std::make_unique<Actor>(npc), std::make_unique<Actor>(edited)});
+    npc = edited;
+    return Outcome();
+}
+
+Outcome Document::editItem(int index, const Item& edited) {
+    Item& item = items.at(static_cast<size_t>(index));
+    if (edited.serialize() == item.serialize()) return Outcome();
+    history.record(ItemEdit{index, std::make_unique<Item>(item), std::make_unique<Item>(edited)});
+    item = edited;
+    return Outcome();
+}
+
+Outcome Document::undo() {
+    Outcome outcome;
+    std::string said;
+    outcome.mapChanged = history.undo(*this, said);
+    outcome.said.out(said + "\n");
+    return outcome;
+}
+
+Outcome Document::redo() {
+    Outcome outcome;
+    std::string said;
+    outcome.mapChanged = history.redo(*this, said);
+    outcome.said.out(said + "\n");
+    return outcome;
+}
+
+Outcome Document::keepUnsavedEdits(const std::string& copyDir) {
+    Outcome outcome;
+    if (!hasUnsavedEdits()) return outcome;  // an earlier recovery copy stays as it is
+    outcome.ok = writeWorldCopy(copyDir, *this, outcome.said);
+    if (!outcome.ok) return outcome;
+    outcome.said.err("***WARNING*** unsaved edits kept in recovery/data: copy its files into data/ to keep them\n");
+    // Before the load command the lists hold only what this run placed, not the world's own.
+    struct Kind {
+        bool partial;
+        const char* dir;
+        const char* what;
+    };
+    const Kind kinds[] = {
+        {!npcs.empty() && ownedNpcFiles == 0 && fileExists(npcDefPath(dataDir, 0)), "npcdef", "NPCs"},
+        {!items.empty() && ownedItemFiles == 0 && fileExists(itemDefPath(dataDir, 0)), "idef", "items"},
+    };
+    for (const Kind& kind : kinds)
+        if (!dataLoaded && kind.partial)
+            outcome.said.err(std::string("***WARNING*** recovery/data/") + kind.dir + " holds only the " + kind.what +
+                             " placed in this run: the world's own were never loaded\n");
+    return outcome;
+}

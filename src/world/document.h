@@ -1,0 +1,72 @@
+#pragma once
+// The world being edited: the map, the NPCs and items, the edit history, which definition
+// files this run may write, and whether the world's own files were loaded. Each operation a
+// designer performs returns what happened (what to say, whether it worked) and prints
+// nothing.
+#include <string>
+
+#include "world/edit_history.h"
+#include "world/messages.h"
+#include "world/world.h"
+#include "world/world_paths.h"
+
+constexpr int CLICK_BOX = 2;    // a click covers 2x2 pixels
+constexpr int OBJECT_BOX = 48;  // an NPC or item covers 48x48 pixels
+
+// Two boxes overlap or touch: a box of extent 48 at 0 covers 0 to 48 inclusive.
+bool collide(int x1, int y1, int w1, int h1, int x2, int y2, int w2, int h2);
+
+struct Outcome {
+    Messages said;
+    bool ok = true;           // false when something was not done (the warnings say what)
+    bool mapChanged = false;  // cells may have changed: the minimap is out of date
+};
+
+class Document : public World {
+public:
+    EditHistory history;
+    bool dataLoaded = false;  // set by the first load; the load works once per run
+    // Definition files 0..n-1 that this run loaded or wrote: the only ones a save may replace or delete.
+    int ownedNpcFiles = 0, ownedItemFiles = 0;
+    std::string dataDir = DATA_DIR;  // where the world's files are read and written
+
+    // The map as the editor starts with it; false (having said why) when it cannot be read.
+    bool openMap(Messages& said) { return map.loadMap(dataDir, said); }
+    // Reads the map again and appends the world's NPCs and items, once per run; loading cannot
+    // be undone, and the world then matches the disk. A missing map keeps the current grid.
+    Outcome load();
+    // The map, then the NPCs, then the items: every part is written even when an earlier one
+    // failed. ok only when all were; only then does the world count as saved.
+    Outcome save();
+    bool saveActors(const std::string& dir, Messages& said);
+    bool saveItems(const std::string& dir, Messages& said);
+    void loadActors(const std::string& dir, Messages& said);
+    void loadItems(const std::string& dir, Messages& said);
+
+    // Paints one cell (off the map: nothing, but the cell is still echoed), or fills the
+    // rectangle; one undo step when anything changed.
+    Outcome paint(int cellX, int cellY, int tile);
+    Outcome fill(int x1, int y1, int x2, int y2, int tile);
+
+    // Appends a new object (one undo step).
+    Outcome placeNpc(const Actor& npc);
+    Outcome placeItem(const Item& item);
+    // The object a removal click at this world position takes (the earliest added; items not
+    // removed), as its index in npcs or items, or -1.
+    int npcIndexAt(int x, int y) const;
+    int itemIndexAt(int x, int y) const;
+    // Removes the NPC there from the list; marks the item there as removed (type 5).
+    Outcome killNPCAt(int x, int y);
+    Outcome killItemAt(int x, int y);
+    // Replaces the object at index with its edited self; no step when its file would not change.
+    Outcome editNpc(int index, const Actor& edited);
+    Outcome editItem(int index, const Item& edited);
+
+    Outcome undo();
+    Outcome redo();
+
+    bool hasUnsavedEdits() const { return history.hasUnsavedEdits(); }
+    // With unsaved edits, writes the whole world to the recovery copy and says so (and what it
+    // holds); with none, writes and says nothing, so an earlier copy stays.
+    Outcome keepUnsavedEdits(const std::string& copyDir);
+};
