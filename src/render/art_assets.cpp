@@ -2,6 +2,7 @@
 
 #include <SDL_image.h>
 
+#include "render/surface.h"
 #include "world/item.h"
 #include "world/numbered.h"
 #include "world/safe_file.h"
@@ -36,11 +37,17 @@ static bool hasTransparentPixel(SDL_Surface* image) {
     return found;
 }
 
+// The image loader opens with a blocking open: a pipe would hang it for ever, and a device
+// could feed it without end. Anything but a regular file counts as missing.
+static SDL_Surface* decode(const char* path) { return isRegularFile(path) ? IMG_Load(path) : nullptr; }
+
+bool decodesAsImage(const std::string& path) {
+    SurfacePtr image(decode(path.c_str()));
+    return image != nullptr;
+}
+
 SDL_Surface* loadDisplayImage(const char* path) {
-    // The image loader opens with a blocking open: a pipe would hang it for ever, and a
-    // device could feed it without end. Anything but a regular file counts as missing.
-    if (!isRegularFile(path)) return nullptr;
-    SDL_Surface* loaded = IMG_Load(path);
+    SDL_Surface* loaded = decode(path);
     if (!loaded) return nullptr;
     // An image without a single transparent pixel blits as a plain copy; one with
     // transparency keeps its alpha channel, run-length encoded so that the clear

@@ -46,3 +46,5 @@ bool itemImages(const ArtAssets& art, int type, int icon, int owner, SDL_Surface
 // Loads one image and converts it to the display format; null when the file is missing
 // or cannot be converted. Opaque images are converted without an alpha channel.
 SDL_Surface* loadDisplayImage(const char* path);
+// Whether the editor can load the image at all (the checker's test; needs no display).
+bool decodesAsImage(const std::string& path);

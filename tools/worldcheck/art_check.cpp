@@ -4,37 +4,46 @@
 #include <unistd.h>
 
 #include "numbered_files.h"
+#include "render/art_assets.h"
+#include "world/numbered.h"
 #include "world/world_paths.h"
 #include "world_check.h"
 
 namespace {
 const char* const NEEDED = " (the editor will not start without it)";
+const char* const NOT_A_PICTURE = "not a picture the editor can load";
 
-// Existence and permission only: whether the bytes make an image is left to the image loader.
-enum class FileState { Usable, Missing, Unreadable };
+// An image counts as the editor counts it: only one that its image loader decodes.
+enum class FileState { Usable, Missing, Unreadable, NotAPicture };
 
-FileState stateOf(const std::string& path) {
+FileState stateOf(const std::string& path, bool picture) {
     struct stat info;
     if (stat(path.c_str(), &info) != 0) return FileState::Missing;
     if (!S_ISREG(info.st_mode) || access(path.c_str(), R_OK) != 0) return FileState::Unreadable;
+    if (picture && !decodesAsImage(path)) return FileState::NotAPicture;
     return FileState::Usable;
 }
 
-void requireFile(const CheckedWorld& world, Report& report, const std::string& shown) {
-    FileState state = stateOf(world.pathOf(shown));
+void requireFile(const CheckedWorld& world, Report& report, const std::string& shown, bool picture = true) {
+    FileState state = stateOf(world.pathOf(shown), picture);
     if (state == FileState::Missing) report.add(shown, std::string("missing") + NEEDED);
     if (state == FileState::Unreadable) report.add(shown, std::string("cannot be read") + NEEDED);
+    if (state == FileState::NotAPicture) report.add(shown, std::string(NOT_A_PICTURE) + NEEDED);
 }
 
 std::string parentOf(const std::string& path) { return path.substr(0, path.rfind('/')); }
 
 // Counts the images from 0 as the loader does, then reports the ones it would never reach.
 int countImages(const CheckedWorld& world, Report& report, std::string (*pathFor)(int), const char* what) {
-    int count = 0;
-    while (stateOf(world.pathOf(pathFor(count))) == FileState::Usable) ++count;
+    FileState stop = FileState::Usable;
+    const int count = countNumbered(pathFor, [&](const std::string& path) {
+        stop = stateOf(world.pathOf(path), true);
+        return stop == FileState::Usable;
+    });
     std::string shownDir = parentOf(pathFor(0));
     const std::string suffix = ".png";
-    reportUnreachable(report, shownDir, listNumberedFiles(world.pathOf(shownDir), suffix), count, suffix, what);
+    reportUnreachable(report, shownDir, listNumberedFiles(world.pathOf(shownDir), suffix), count, suffix, what,
+                      stop == FileState::NotAPicture ? NOT_A_PICTURE : "");
     return count;
 }
 }  // namespace
@@ -47,7 +56,7 @@ void checkArt(CheckedWorld& world, Report& report) {
             for (int frame = 0; frame < SPRITE_FRAMES; ++frame)
                 requireFile(world, report, spritePath(set, direction, frame));
     for (int icon = 0; icon < ICON_COUNT; ++icon) requireFile(world, report, iconPath(icon));
-    requireFile(world, report, FONT_FILE);
+    requireFile(world, report, FONT_FILE, false);
     world.tileImages = countImages(world, report, tileImagePath, "tile images");
     world.itemPictures = countImages(world, report, itemPicturePath, "item pictures");
 }
