@@ -126,7 +126,7 @@ def main():
             with open(path, "w", encoding="utf-8") as out:
                 out.write(original)
         counts[verdict] += 1
-        verdicts[f"{fault['file']}: {fault['fault']}"] = verdict
+        verdicts[fault["fault"]] = verdict
         print(f"{verdict:7} {n:3} {fault['file']}: {fault['fault']} ({time.time() - started:.0f} s)", flush=True)
         if args.every and catchers:
             print("        caught by: " + " ".join(catchers), flush=True)
@@ -135,12 +135,13 @@ def main():
           f"of {len(faults)} faults")
     if not args.against:
         return 1 if counts["missed"] else 0
-    # Faults are matched by file and description, so that the two runs may number them apart.
+    # Faults are matched by their description, so that the two runs may number them apart and
+    # a fault may have moved to another file with its code.
     earlier = {}
     for line in open(args.against, encoding="utf-8"):
         verdict, _, rest = line.partition(" ")
         if verdict in ("caught", "missed", "n/a"):
-            earlier[rest.strip().split(" ", 1)[1].rsplit(" (", 1)[0]] = verdict
+            earlier[rest.strip().split(" ", 1)[1].split(": ", 1)[1].rsplit(" (", 1)[0]] = verdict
     lost = [name for name, verdict in verdicts.items() if earlier.get(name) == "caught" and verdict != "caught"]
     for name in lost:
         print(f"caught before, not now: {name}")

@@ -34,6 +34,7 @@ public:
     bool showMinimap = true;
     bool showPalette = false;
     int paletteScroll = 0;
+    int cellPixels = TILE_SIZE;  // screen pixels per map cell side
 
     // The map view with the selection in red, and the current tile beside "Current tile:".
     void drawMap(const World& world, const Canvas& canvas) const;
@@ -47,11 +48,11 @@ public:
     static SDL_Surface* renderMinimap(const Map& source, const SDL_PixelFormat* display);
     void reloadMinimap(const Map& source, const SDL_PixelFormat* display);
 
-    // The map cell and the world pixel under a window position.
-    int cellX(int mx) const { return mx / TILE_SIZE + scrollX; }
-    int cellY(int my) const { return my / TILE_SIZE + scrollY; }
-    int worldX(int mx) const { return mx + TILE_SIZE * scrollX; }
-    int worldY(int my) const { return my + TILE_SIZE * scrollY; }
+    // The map cell and the world pixel under a window position. Every click goes through these.
+    int cellX(int mx) const { return mx / cellPixels + scrollX; }
+    int cellY(int my) const { return my / cellPixels + scrollY; }
+    int worldX(int mx) const { return mx * TILE_SIZE / cellPixels + TILE_SIZE * scrollX; }
+    int worldY(int my) const { return my * TILE_SIZE / cellPixels + TILE_SIZE * scrollY; }
     // A selection corner at a cell: the first, or the second against the first.
     void selectCorner(int cellX, int cellY);
     void clearSelection() { selX1 = selX2 = selY1 = selY2 = -1; }
