@@ -7,9 +7,11 @@
 #include <memory>
 
 #include "shell/map_editor.h"
+#include "shell/options.h"
 
-static int SDL_main(int, char**) {
+static int SDL_main(const EditorOptions& options) {
     auto editor = std::make_unique<MapEditor>();  // large: the map grid is held inline
+    editor->options = options;
     const int failed = editor->start();
     if (failed) return failed;
     return editor->mainloop();
@@ -18,10 +20,20 @@ static int SDL_main(int, char**) {
 int main(int argc, char** argv) {
     // Tests and scripts read the progress lines while the editor runs.
     setvbuf(stdout, nullptr, _IOLBF, 0);
+    EditorOptions options;
+    const std::string wrong = parseOptions(argc, argv, options);
+    if (!wrong.empty()) {
+        fprintf(stderr, "maped: %s\n", wrong.c_str());
+        return 2;
+    }
+    if (options.help) {
+        fputs(usageText().c_str(), stdout);
+        return 0;
+    }
     if (SDL_Init(SDL_INIT_NOPARACHUTE) < 0) {
         fprintf(stderr, "Could not start SDL: %s\n", SDL_GetError());
         return 1;
     }
     atexit(SDL_Quit);
-    return SDL_main(argc, argv);
+    return SDL_main(options);
 }

@@ -8,6 +8,7 @@
 
 #include "placement/placement.h"
 #include "render/view.h"
+#include "shell/options.h"
 #include "shell/screen.h"
 #include "world/document.h"
 
@@ -25,6 +26,8 @@ struct KeyCommand {
 
 class MapEditor : public Document, public View, public Screen {
 public:
+    EditorOptions options;  // from the command line
+
     MapEditor() = default;
     // Start-up: window, art, map, minimap, font, saying what it does. 0 when the editor is
     // ready; otherwise the exit status to end with, having said why.

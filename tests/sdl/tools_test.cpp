@@ -86,6 +86,7 @@ TEST_F(ToolsTest, ExitStatusesMessagesAndTheDefaultWorldTheSameEveryTime) {
         {WORLDGEN_BINARY, {"again"}, 0, ""},
         {WORLDGEN_BINARY, {}, 1, "usage: worldgen <root> (worldgen --help for details)\n"},
         {WORLDGEN_BINARY, {"plain/world"}, 1, "worldgen: could not create directory plain/world\n"},
+        {MAPED_BINARY, {"--help", "--bogus"}, 2, "maped: unknown option --bogus (see maped --help)\n"},
     };
     for (const auto& c : cases) {
         ProcessResult result = run(c.binary, c.args);
@@ -95,6 +96,7 @@ TEST_F(ToolsTest, ExitStatusesMessagesAndTheDefaultWorldTheSameEveryTime) {
     EXPECT_EQ(loadPngPixels(*dir / "whole.png").width, 700);
     EXPECT_NE(run(WORLDDIFF_BINARY, {"--help"}).out.find("Out of scope: the art"), std::string::npos);
     EXPECT_EQ(run(WORLDGEN_BINARY, {"--help"}).out.rfind("usage: worldgen <root>\n", 0), 0u);
+    EXPECT_EQ(run(MAPED_BINARY, {"--help"}).out.rfind("Usage: maped [OPTIONS]\n", 0), 0u);
     EXPECT_EQ(readFile(*dir / "again/data/map.dat"), readFile(*dir / "old/data/map.dat"));
     EXPECT_EQ(readFile(*dir / "again/edfont.ttf"), readFile(FONT_SOURCE));
 }

@@ -1,0 +1,13 @@
+#pragma once
+// The editor's command line: a table of options, each with its help line.
+#include <string>
+
+struct EditorOptions {
+    bool help = false;  // print the usage and the keys, and end
+};
+
+// Reads the arguments into options. Returns "" when they read, else one line saying why not
+// (an unknown option, a missing or wrong value).
+std::string parseOptions(int argc, char** argv, EditorOptions& options);
+// What maped --help prints: the usage, the options and the keys.
+std::string usageText();
