@@ -105,6 +105,8 @@ void MapEditor::handleOtherClick(int mx, int my) {
 void MapEditor::getInput() {
     while (!quitting() && SDL_PollEvent(&event)) {
         if (event.type != SDL_MOUSEMOTION) eventSeen = true;  // the frame drawn may be out of date
+        if (event.type == SDL_KEYDOWN || event.type == SDL_MOUSEBUTTONDOWN) notices.clear();
+        if (event.type == SDL_KEYUP && event.key.keysym.sym == SDLK_ESCAPE) escapeHeldSinceRefusal = false;
         if (event.type == SDL_QUIT) quit(1);
         if (event.type != SDL_MOUSEBUTTONDOWN) continue;
         const int mx = event.button.x, my = event.button.y;
@@ -149,12 +151,18 @@ void MapEditor::paletteDown() {
 void MapEditor::togglePalette() { showPalette = !showPalette; }
 void MapEditor::toggleMinimap() { showMinimap = !showMinimap; }
 void MapEditor::nextMode() { rightClickMode = rightClickMode >= LAST_MODE ? 0 : rightClickMode + 1; }
-void MapEditor::escape() { quit(1); }
+// Held on after a quit that found no place for the edits, Escape is not the second press.
+void MapEditor::escape() {
+    if (!escapeHeldSinceRefusal) quit(1);
+    escapeHeldSinceRefusal = !quitting();
+}
 
 void MapEditor::saveWorld() {
     Outcome saved = save();
     show(saved);
     drawTextAt(saved.ok ? SAVED_MESSAGE : SAVE_FAILED_MESSAGE, 0, 0);
+    // Drawn only while S is held, it would be gone the frame after a tap: a failure stays.
+    if (!saved.ok) notices = {SAVE_FAILED_MESSAGE};
 }
 
 void MapEditor::loadWorld() { show(load()); }

@@ -8,6 +8,9 @@
 
 #include "shell/map_editor.h"
 #include "shell/options.h"
+#include "world/recovery.h"
+#include "world/restore.h"
+#include "world/world_lock.h"
 
 static int SDL_main(const EditorOptions& options) {
     auto editor = std::make_unique<MapEditor>();  // large: the map grid is held inline
@@ -29,6 +32,12 @@ int main(int argc, char** argv) {
     if (options.help) {
         fputs(usageText().c_str(), stdout);
         return 0;
+    }
+    if (options.restore) {
+        Messages said;
+        const int status = restoreRecoveryCopy(RECOVERY_DIR, DATA_DIR, LOCK_FILE, said);
+        report(said);
+        return status;
     }
     if (SDL_Init(SDL_INIT_NOPARACHUTE) < 0) {
         fprintf(stderr, "Could not start SDL: %s\n", SDL_GetError());

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "placement/placement.h"
 #include "render/view.h"
@@ -29,6 +30,7 @@ public:
     EditorOptions options;  // from the command line
 
     MapEditor() = default;
+    ~MapEditor();
     // Start-up: window, art, map, minimap, font, saying what it does. 0 when the editor is
     // ready; otherwise the exit status to end with, having said why.
     int start();
@@ -59,20 +61,35 @@ public:
     void redoEdit();
 
     // Ends the frame loop with this status, first keeping unsaved edits in the recovery copy.
+    // When no place can take them the editor goes on, saying so, unless this is the second
+    // request within 3 s of one refused so.
     void quit(int status);
     bool quitting() const { return quitStatus.has_value(); }
     // With unsaved edits, writes the recovery copy and says so on standard error; else nothing.
-    void keepUnsavedEdits();
+    // False when the edits could not be kept anywhere.
+    bool keepUnsavedEdits();
+    // Brings the recovery copy up to date when an autosave is due; called every frame and while idle.
+    void runAutosave();
+
+    // Lines shown at the top of the window until the next key press or click: the start-up
+    // notices, a failed save, edits that could not be kept.
+    std::vector<std::string> notices;
+    void addNotice(const std::string& line);
+    void drawNotices();
     // Installs the handlers for SIGTERM, SIGINT and SIGHUP; pollSignals ends the process the way
     // the signal would, after keeping unsaved edits. Called wherever the editor waits.
     static void catchSignals();
     void pollSignals();
+    // Keeps unsaved edits in the recovery copy should the connection to the X server be lost.
+    void catchDisplayLoss();
 
     // The key table, in the order the keys are tested.
     static const KeyCommand KEY_COMMANDS[];
 
 private:
     std::optional<int> quitStatus;
+    std::optional<Uint32> quitRefusedAt;  // when a quit found no place for the unsaved edits
+    bool escapeHeldSinceRefusal = false;  // the Escape press that was refused is still down
     bool eventSeen = false;  // getInput handled an event other than mouse motion this frame
     Prompt prompt();
     // Says what an operation said, and redraws the minimap when the map may have changed.

@@ -1,5 +1,6 @@
 #include "shell/options.h"
 
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -13,9 +14,22 @@ struct Option {
     std::string (*take)(EditorOptions& options, const char* value);
 };
 
+// A whole number of seconds, at most nine digits (over 31 years).
+std::string readSeconds(const char* value, int& seconds) {
+    const size_t length = strlen(value);
+    if (length == 0 || length > 9 || strspn(value, "0123456789") != length)
+        return std::string("--autosave takes a whole number of seconds, not \"") + value + "\" (see maped --help)";
+    seconds = atoi(value);
+    return "";
+}
+
 const Option OPTIONS[] = {
     {"--help", "", "print this help and end",
      [](EditorOptions& o, const char*) { return o.help = true, std::string(); }},
+    {"--autosave", "SECONDS", "copy unsaved edits to recovery/ at most every SECONDS (default 60; 0: never)",
+     [](EditorOptions& o, const char* value) { return readSeconds(value, o.autosaveSeconds); }},
+    {"--restore", "", "put the recovery copy (recovery/data) in place of the world's files, and end",
+     [](EditorOptions& o, const char*) { return o.restore = true, std::string(); }},
 };
 }  // namespace
 

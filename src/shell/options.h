@@ -4,6 +4,8 @@
 
 struct EditorOptions {
     bool help = false;  // print the usage and the keys, and end
+    int autosaveSeconds = 60;  // --autosave: how often the recovery copy may be brought up to date; 0: never
+    bool restore = false;      // --restore: put the recovery copy in place of the world's files, and end
 };
 
 // Reads the arguments into options. Returns "" when they read, else one line saying why not

@@ -31,3 +31,18 @@ void* holdXDisplay() {
 void releaseXDisplay(void* connection) {
     if (connection) XCloseDisplay(static_cast<Display*>(connection));
 }
+
+static void (*connectionLoss)() = nullptr;
+static XIOErrorHandler previousHandler = nullptr;
+
+static int connectionLost(Display* display) {
+    if (connectionLoss) connectionLoss();
+    if (previousHandler) return previousHandler(display);
+    exit(1);
+}
+
+void onXConnectionLoss(void (*onLoss)()) {
+    connectionLoss = onLoss;
+    XIOErrorHandler previous = XSetIOErrorHandler(connectionLost);
+    if (previous != connectionLost) previousHandler = previous;
+}

@@ -7,3 +7,8 @@
 // could be made.
 void* holdXDisplay();
 void releaseXDisplay(void* connection);
+
+// Calls onLoss when the connection to the X server is lost, then ends the process as before
+// (the handler SDL and Xlib had: Xlib's "XIO: fatal IO error" line, status 1). onLoss must
+// make no X call.
+void onXConnectionLoss(void (*onLoss)());

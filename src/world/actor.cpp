@@ -16,28 +16,29 @@ void Actor::animate(float dt) {
 
 // The file's line order differs from the members': spareValue comes last, after direction.
 std::string Actor::serialize() const {
-    std::ostringstream out;
-    writeNumberToFile(truncateToInt(x), out);
-    writeNumberToFile(truncateToInt(y), out);
-    writeNumberToFile(hp, out);
-    writeNumberToFile(hpMax, out);
-    writeNumberToFile(mp, out);
-    writeNumberToFile(mpMax, out);
-    writeNumberToFile(experience, out);
-    writeNumberToFile(spareStat, out);
-    writeNumberToFile(strength, out);
-    writeNumberToFile(dexterity, out);
-    writeNumberToFile(intelligence, out);
-    writeNumberToFile(responseFlagId, out);
-    writeNumberToFile(isHostile ? 1 : 0, out);
-    writeStringToFile(firstConvo, out);
-    writeStringToFile(secondConvo, out);
-    writeStringToFile(name, out);
-    writeNumberToFile(isWandering ? 1 : 0, out);
-    writeNumberToFile(sprite, out);
-    writeNumberToFile(direction, out);
-    writeNumberToFile(spareValue, out);
-    return out.str();
+    std::string out;
+    out.reserve(256);
+    appendNumberLine(out, truncateToInt(x));
+    appendNumberLine(out, truncateToInt(y));
+    appendNumberLine(out, hp);
+    appendNumberLine(out, hpMax);
+    appendNumberLine(out, mp);
+    appendNumberLine(out, mpMax);
+    appendNumberLine(out, experience);
+    appendNumberLine(out, spareStat);
+    appendNumberLine(out, strength);
+    appendNumberLine(out, dexterity);
+    appendNumberLine(out, intelligence);
+    appendNumberLine(out, responseFlagId);
+    appendNumberLine(out, isHostile ? 1 : 0);
+    appendStringLine(out, firstConvo);
+    appendStringLine(out, secondConvo);
+    appendStringLine(out, name);
+    appendNumberLine(out, isWandering ? 1 : 0);
+    appendNumberLine(out, sprite);
+    appendNumberLine(out, direction);
+    appendNumberLine(out, spareValue);
+    return out;
 }
 
 // Every member of the file is assigned, so missing lines give 0, false or "".

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "world/actor.h"
+#include "world/disk_record.h"
 #include "world/item.h"
 #include "world/messages.h"
 
@@ -13,17 +14,24 @@ std::string itemDefPath(const std::string& dir, int n);
 
 // Appends every object from file 0 up to the first number that is missing or cannot be read,
 // saying why it stopped there; a missing 0.def also says the directory warning. Returns how
-// many were loaded.
-int loadActorFiles(const std::string& dir, std::vector<Actor>& npcs, Messages& said);
-int loadItemFiles(const std::string& dir, std::vector<Item>& items, Messages& said);
+// many were loaded. Given a record, notes each file read (and the missing one that ended the run).
+int loadActorFiles(const std::string& dir, std::vector<Actor>& npcs, Messages& said, DiskRecord* record = nullptr);
+int loadItemFiles(const std::string& dir, std::vector<Item>& items, Messages& said, DiskRecord* record = nullptr);
 
 // Write the list as files 0..n-1, creating the directory when missing. `owned` counts the files
 // 0..owned-1 that this run loaded or wrote: only those are overwritten or deleted (the stale ones
 // from n upward). A file the list needs that is not owned is never written over: the save is
-// refused with a warning (the load-first warning for 0.def before `worldLoaded`). After a save
-// whose every file was written, owned is n. Returns false (with a warning said) when anything
-// was not written.
+// refused with a warning (the load-first warning for 0.def before `worldLoaded`); so is a save
+// whose deletions would leave a gap before a file it does not own. Given a record of what this
+// run last read or wrote there, only the files whose bytes differ are written, and a file to be
+// replaced or deleted that changed on disk since is not: the directory is refused with
+// notSavedChangedWarning. After a save whose every file was written, owned is n. Returns false
+// (with a warning said) when anything was not written.
 bool saveActorFiles(const std::string& dir, const std::vector<Actor>& npcs, int& owned, bool worldLoaded,
-                    Messages& said);
+                    Messages& said, DiskRecord* record = nullptr);
 bool saveItemFiles(const std::string& dir, const std::vector<Item>& items, int& owned, bool worldLoaded,
-                   Messages& said);
+                   Messages& said, DiskRecord* record = nullptr);
+enum class DefKind { Npcs, Items };
+// The same with each file's bytes given (a recovery copy's, restored).
+bool saveDefinitionBytes(const std::string& dir, DefKind kind, const std::vector<std::string>& files, int& owned,
+                         Messages& said, DiskRecord* record);

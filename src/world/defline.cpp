@@ -1,6 +1,7 @@
 #include "world/defline.h"
 
 #include <cctype>
+#include <charconv>
 #include <climits>
 #include <cmath>
 
@@ -83,9 +84,29 @@ NumberLine readNumberLine(const char* text, size_t length) {
     return line;
 }
 
-void writeNumberToFile(int value, std::ostream& out) { out << value << '\n'; }
+void appendNumberLine(std::string& out, int value) {
+    char digits[16];
+    char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    *end++ = '\n';
+    out.append(digits, end);
+}
 
-void writeStringToFile(std::string value, std::ostream& out) { out << value.c_str() << '\n'; }
+void appendStringLine(std::string& out, const std::string& value) {
+    out.append(value.c_str());  // up to the first NUL
+    out.push_back('\n');
+}
+
+void writeNumberToFile(int value, std::ostream& out) {
+    std::string line;
+    appendNumberLine(line, value);
+    out << line;
+}
+
+void writeStringToFile(std::string value, std::ostream& out) {
+    std::string line;
+    appendStringLine(line, value);
+    out << line;
+}
 
 std::string unreadableWarning(const std::string& path, const std::string& reason) {
     return "***WARNING*** could not read " + path + ": " + reason + "\n";

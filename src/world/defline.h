@@ -37,6 +37,10 @@ std::string readStringFromFile(std::istream& in);
 void writeNumberToFile(int value, std::ostream& out);
 // Writes the string up to its first NUL, then a line feed.
 void writeStringToFile(std::string value, std::ostream& out);
+// The same lines appended to a string: the savers write 10,000 records this way, several
+// times faster than through a stream.
+void appendNumberLine(std::string& out, int value);
+void appendStringLine(std::string& out, const std::string& value);
 // A definition file that is there but cannot be read (a directory, a pipe, no permission)
 // is not called missing: "***WARNING*** could not read <path>: <reason>". It ends the load as
 // a missing file does.

@@ -1,27 +1,60 @@
 #include "world/document.h"
 
+#include <sys/stat.h>
+
+#include <cstdlib>
+
 #include "world/defdir.h"
 #include "world/defline.h"
 #include "world/recovery.h"
+#include "world/restore.h"
 
 bool collide(int x1, int y1, int w1, int h1, int x2, int y2, int w2, int h2) {
     return y1 + h1 >= y2 && y2 + h2 >= y1 && x1 + w1 >= x2 && x2 + w2 >= x1;
 }
 
-// A save overwrites or deletes only the files this run loaded or wrote (see saveActorFiles).
+// A save overwrites or deletes only the files this run loaded or wrote (see saveActorFiles), and
+// only those whose bytes change.
 bool Document::saveActors(const std::string& dir, Messages& said) {
-    return saveActorFiles(dir, npcs, ownedNpcFiles, dataLoaded, said);
+    return saveActorFiles(dir, npcs, ownedNpcFiles, dataLoaded, said, &disk);
 }
 bool Document::saveItems(const std::string& dir, Messages& said) {
-    return saveItemFiles(dir, items, ownedItemFiles, dataLoaded, said);
+    return saveItemFiles(dir, items, ownedItemFiles, dataLoaded, said, &disk);
 }
-void Document::loadActors(const std::string& dir, Messages& said) { ownedNpcFiles = loadActorFiles(dir, npcs, said); }
-void Document::loadItems(const std::string& dir, Messages& said) { ownedItemFiles = loadItemFiles(dir, items, said); }
+void Document::loadActors(const std::string& dir, Messages& said) {
+    ownedNpcFiles = loadActorFiles(dir, npcs, said, &disk);
+}
+void Document::loadItems(const std::string& dir, Messages& said) {
+    ownedItemFiles = loadItemFiles(dir, items, said, &disk);
+}
+
+Outcome Document::lockWorld() {
+    Outcome outcome;
+    const LockState state = lock.take(lockPath);
+    if (state == LockState::Busy) {
+        recovery.ownPlace = true;
+        outcome.said.err("***WARNING*** " + lockedByText(lock.otherPid) + ": this one will not save it until that one ends\n");
+    } else if (state == LockState::Unavailable) {
+        outcome.said.err("***WARNING*** could not lock this world (" + lockPath + ": " + lock.reason +
+                         "): another editor started on it would not know this one has it open\n");
+    }
+    outcome.ok = state == LockState::Held;
+    return outcome;
+}
+
+Outcome Document::noticeEarlierEdits() {
+    Outcome outcome;
+    const RestoreCheck check = checkRecoveryCopy(recovery.root, dataDir);
+    if (!check.found || (check.refusal.empty() && !check.changes)) return outcome;
+    recovery.ownPlace = true;
+    outcome.said.err("***WARNING*** " + recovery.root + "/data holds unsaved edits from an earlier run: maped --restore puts them in data/\n");
+    return outcome;
+}
 
 Outcome Document::load() {
     Outcome outcome;
     if (dataLoaded) return outcome;
-    map.loadMap(dataDir, outcome.said);  // a map missing now keeps the current grid
+    map.loadMap(dataDir, outcome.said, &disk);  // a map missing now keeps the current grid
     loadActors(dataDir, outcome.said);
     loadItems(dataDir, outcome.said);
     dataLoaded = true;
@@ -32,7 +65,12 @@ Outcome Document::load() {
 
 Outcome Document::save() {
     Outcome outcome;
-    outcome.ok = map.saveMap(dataDir, outcome.said);
+    if (!lockPath.empty() && lock.take(lockPath) == LockState::Busy) {
+        outcome.said.err("***WARNING*** not saved: " + lockedByText(lock.otherPid) + "\n");
+        outcome.ok = false;
+        return outcome;
+    }
+    outcome.ok = map.saveMap(dataDir, outcome.said, &disk);
     outcome.ok = saveActors(dataDir, outcome.said) && outcome.ok;
     outcome.ok = saveItems(dataDir, outcome.said) && outcome.ok;
     if (outcome.ok) history.markSaved();
@@ -141,25 +179,62 @@ Outcome Document::redo() {
     return outcome;
 }
 
-Outcome Document::keepUnsavedEdits(const std::string& copyDir) {
+// Before the load command the lists hold only what this run placed, not the world's own: a
+// copy of them would hold only those, unless the world had none.
+static DirHolding holding(bool loaded, size_t count, int owned, const std::string& firstFile) {
+    struct stat info;
+    const bool whole = loaded || owned > 0 || lstat(firstFile.c_str(), &info) != 0;
+    return DirHolding{whole ? Holding::Whole : count ? Holding::Placed : Holding::Nothing, static_cast<int>(count), owned};
+}
+
+Snapshot Document::snapshot() const {
+    Snapshot taken;
+    taken.world = std::make_unique<World>(static_cast<const World&>(*this));
+    taken.state = history.state();
+    char* real = realpath(dataDir.c_str(), nullptr);
+    taken.holds.world = real ? std::string(real) : dataDir;
+    free(real);
+    taken.holds.world = taken.holds.world.substr(0, taken.holds.world.rfind('/'));
+    taken.holds.npcs = holding(dataLoaded, npcs.size(), ownedNpcFiles, npcDefPath(dataDir, 0));
+    taken.holds.items = holding(dataLoaded, items.size(), ownedItemFiles, itemDefPath(dataDir, 0));
+    return taken;
+}
+
+Outcome Document::keepUnsavedEdits() {
     Outcome outcome;
-    if (!hasUnsavedEdits()) return outcome;  // an earlier recovery copy stays as it is
-    outcome.ok = writeWorldCopy(copyDir, *this, outcome.said);
-    if (!outcome.ok) return outcome;
-    outcome.said.err("***WARNING*** unsaved edits kept in recovery/data: copy its files into data/ to keep them\n");
-    // Before the load command the lists hold only what this run placed, not the world's own.
-    struct Kind {
-        bool partial;
-        const char* dir;
-        const char* what;
-    };
-    const Kind kinds[] = {
-        {!npcs.empty() && ownedNpcFiles == 0 && fileExists(npcDefPath(dataDir, 0)), "npcdef", "NPCs"},
-        {!items.empty() && ownedItemFiles == 0 && fileExists(itemDefPath(dataDir, 0)), "idef", "items"},
-    };
-    for (const Kind& kind : kinds)
-        if (!dataLoaded && kind.partial)
-            outcome.said.err(std::string("***WARNING*** recovery/data/") + kind.dir + " holds only the " + kind.what +
-                             " placed in this run: the world's own were never loaded\n");
+    recovery.wait();  // an autosave under way finishes first; what it said is superseded
+    bool kept = false;
+    Messages superseded;
+    recovery.collect(kept, superseded);
+    if (!hasUnsavedEdits()) {
+        recovery.retire();  // an earlier run's copy stays as it is
+        return outcome;
+    }
+    outcome.ok = recovery.keep(snapshot(), outcome.said);
+    return outcome;
+}
+
+Outcome Document::autosave(long long nowMs) {
+    Outcome outcome;
+    bool ok = false;
+    Messages said;
+    if (recovery.collect(ok, said)) {
+        if (!ok && !autosaveFailed) outcome.said = said, outcome.ok = false;
+        if (ok && recovery.lastKeptInUserPlace() && !userPlaceSaid) outcome.said = said, userPlaceSaid = true;
+        autosaveFailed = !ok;
+    }
+    if (recovery.busy()) return outcome;
+    if (!hasUnsavedEdits()) {
+        unsavedSince = -1;
+        if (recovery.holdsCopy()) recovery.retire();  // saved, or undone: the copy is out of date
+        return outcome;
+    }
+    if (autosaveSeconds <= 0 || history.state() == recovery.copiedState()) return outcome;
+    if (unsavedSince < 0) unsavedSince = nowMs;
+    const long long interval = autosaveSeconds * 1000LL;
+    if (nowMs < unsavedSince + interval || (autosaved && nowMs < lastAutosave + interval)) return outcome;
+    autosaved = true;
+    lastAutosave = nowMs;
+    recovery.keepInBackground(snapshot());
     return outcome;
 }

@@ -5,9 +5,12 @@
 // nothing.
 #include <string>
 
+#include "world/disk_record.h"
 #include "world/edit_history.h"
 #include "world/messages.h"
+#include "world/recovery.h"
 #include "world/world.h"
+#include "world/world_lock.h"
 #include "world/world_paths.h"
 
 constexpr int CLICK_BOX = 2;    // a click covers 2x2 pixels
@@ -29,14 +32,30 @@ public:
     // Definition files 0..n-1 that this run loaded or wrote: the only ones a save may replace or delete.
     int ownedNpcFiles = 0, ownedItemFiles = 0;
     std::string dataDir = DATA_DIR;  // where the world's files are read and written
+    // What this run last read or wrote there: a save writes only what changed, and never over a
+    // file someone else changed since.
+    DiskRecord disk;
+    // The lock on the world, beside data/ ("": none is taken, as for a document in a test).
+    std::string lockPath;
+    WorldLock lock;
+    Recovery recovery;        // where the recovery copy goes, and the autosave worker
+    int autosaveSeconds = 0;  // 0: no autosave
 
     // The map as the editor starts with it; false (having said why) when it cannot be read.
-    bool openMap(Messages& said) { return map.loadMap(dataDir, said); }
+    bool openMap(Messages& said) { return map.loadMap(dataDir, said, &disk); }
+    // Takes the world's lock, saying when another editor has it (this one will not save while
+    // that one runs) or when none can be taken.
+    Outcome lockWorld();
+    // Says when the recovery copy beside the world holds edits of an earlier run that data/ does
+    // not. This run's copies then go to a place of their own, and so they do when another
+    // editor has the world: neither is ever written over.
+    Outcome noticeEarlierEdits();
     // Reads the map again and appends the world's NPCs and items, once per run; loading cannot
     // be undone, and the world then matches the disk. A missing map keeps the current grid.
     Outcome load();
     // The map, then the NPCs, then the items: every part is written even when an earlier one
-    // failed. ok only when all were; only then does the world count as saved.
+    // failed. ok only when all were; only then does the world count as saved. Nothing is
+    // written while another editor has the world.
     Outcome save();
     bool saveActors(const std::string& dir, Messages& said);
     bool saveItems(const std::string& dir, Messages& said);
@@ -66,7 +85,21 @@ public:
     Outcome redo();
 
     bool hasUnsavedEdits() const { return history.hasUnsavedEdits(); }
-    // With unsaved edits, writes the whole world to the recovery copy and says so (and what it
-    // holds); with none, writes and says nothing, so an earlier copy stays.
-    Outcome keepUnsavedEdits(const std::string& copyDir);
+    // With unsaved edits, writes the world to the recovery copy (beside the world, else in the
+    // per-user place) and says where (and what it holds), or why it could not (ok false); with
+    // none, writes and says nothing, so an earlier copy stays (this run's own is no copy any more).
+    Outcome keepUnsavedEdits();
+    // Called often (every frame, and while idle): keeps the recovery copy up to date while there
+    // are unsaved edits, at most every autosaveSeconds and first that long after the first
+    // unsaved edit, never twice for one state. The copy is written on a worker thread from a
+    // snapshot taken here. Says a failure once until an autosave succeeds again, and where the
+    // copies go the first time they go to the per-user place.
+    Outcome autosave(long long nowMs);
+    // The world as it is now, for the recovery copy.
+    Snapshot snapshot() const;
+
+private:
+    long long unsavedSince = -1;  // when the first unsaved edit was seen
+    long long lastAutosave = 0;
+    bool autosaved = false, autosaveFailed = false, userPlaceSaid = false;
 };

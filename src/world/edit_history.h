@@ -69,6 +69,8 @@ public:
     // The world as it is now is the one on disk (after a load or a complete save).
     void markSaved() { savedState = currentState(); }
     bool hasUnsavedEdits() const { return currentState() != savedState; }
+    // Identifies the world's state: equal values, equal worlds (within one run).
+    unsigned long state() const { return currentState(); }
 
     size_t stepCount() const { return steps.size(); }
     size_t bytes() const { return totalBytes; }

@@ -10,20 +10,21 @@ int ownerAsRead(int written) { return written == INT_MIN ? INT_MAX : (written < 
 // The strings stand in the order name, description, short name; the range line is always
 // written, as "0" for anything but a ranged weapon.
 std::string Item::serialize() const {
-    std::ostringstream out;
-    writeNumberToFile(type, out);
-    writeNumberToFile(maxEffect, out);
-    writeNumberToFile(price, out);
-    writeNumberToFile(owner, out);
-    writeNumberToFile(truncateToInt(x), out);
-    writeNumberToFile(truncateToInt(y), out);
-    writeNumberToFile(auxFlag ? 1 : 0, out);
-    writeStringToFile(name, out);
-    writeStringToFile(description, out);
-    writeStringToFile(shortName, out);
-    writeNumberToFile(icon, out);
-    writeNumberToFile(type == ITEM_TYPE_RANGED ? range : 0, out);
-    return out.str();
+    std::string out;
+    out.reserve(256);
+    appendNumberLine(out, type);
+    appendNumberLine(out, maxEffect);
+    appendNumberLine(out, price);
+    appendNumberLine(out, owner);
+    appendNumberLine(out, truncateToInt(x));
+    appendNumberLine(out, truncateToInt(y));
+    appendNumberLine(out, auxFlag ? 1 : 0);
+    appendStringLine(out, name);
+    appendStringLine(out, description);
+    appendStringLine(out, shortName);
+    appendNumberLine(out, icon);
+    appendNumberLine(out, type == ITEM_TYPE_RANGED ? range : 0);
+    return out;
 }
 
 void Item::parse(const std::string& bytes, Messages* said) {

@@ -132,17 +132,18 @@ void Map::parse(const char* data, size_t size, Messages* said) {
     if (!reports.empty()) said->err(reports);
 }
 
-bool Map::saveMap(const std::string& dir, Messages& said) const {
-    if (!writeFileAtomically(mapFilePath(dir), serialize(), said)) return false;
+bool Map::saveMap(const std::string& dir, Messages& said, DiskRecord* record) const {
+    if (!writeRecorded(mapFilePath(dir), serialize(), record, said)) return false;
     said.out("Written. closing\n");
     return true;
 }
 
-bool Map::loadMap(const std::string& dir, Messages& said) {
+bool Map::loadMap(const std::string& dir, Messages& said, DiskRecord* record) {
     std::string path = mapFilePath(dir);
     std::string bytes, reason;
     ReadStatus status = readFileUpTo(path, MAP_FILE_LIMIT, bytes, reason);
     if (status == ReadStatus::Missing) {
+        if (record) record->noteMissing(path);
         said.err("map file " + path + " is missing\n");
         return false;
     }
@@ -153,6 +154,7 @@ bool Map::loadMap(const std::string& dir, Messages& said) {
         return false;
     }
     parse(bytes.data(), bytes.size(), &said);
+    if (record) record->noteRead(path, bytes, MAP_FILE_LIMIT);
     said.out("map loaded....\n");
     return true;
 }

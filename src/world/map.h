@@ -2,6 +2,7 @@
 // The world's ground: a fixed 350x350 grid of tile numbers and its text file.
 #include <string>
 
+#include "world/disk_record.h"
 #include "world/messages.h"
 
 constexpr int TILE_SIZE = 48;  // pixels per cell side, on screen and in the world
@@ -39,12 +40,15 @@ public:
     bool isSea(float x, float y) const;
 
     // Writes <dir>/map.dat. Says "Written. closing" on success; on failure says why, leaves
-    // the old file as it was and returns false.
-    bool saveMap(const std::string& dir, Messages& said) const;
+    // the old file as it was and returns false. Given a record of what this run last read or
+    // wrote, a file already holding these bytes is not touched, and one changed on disk since
+    // is not written over (notSavedChangedWarning).
+    bool saveMap(const std::string& dir, Messages& said, DiskRecord* record = nullptr) const;
     // Reads <dir>/map.dat. A missing file says "map file %s is missing", one that is there
     // but cannot be read "map file %s cannot be read: <reason>"; either leaves the grid
-    // unchanged and returns false: the caller decides whether that ends the editor.
-    bool loadMap(const std::string& dir, Messages& said);
+    // unchanged and returns false: the caller decides whether that ends the editor. Given a
+    // record, notes what was read (or that the file was missing).
+    bool loadMap(const std::string& dir, Messages& said, DiskRecord* record = nullptr);
     // Parses the bytes of a map file into the grid; given `said`, says "negative tile at x,y"
     // for each cell read as a negative tile, as the editor's load does. Shared by loadMap, the
     // tools and the fuzzer (which leave the lines out: a short input makes 122,500 of them).

@@ -2,6 +2,7 @@
 // Reading and writing a world's files. Every file in a world is untrusted: it may be a link,
 // a pipe, a device, enormous or unreadable. Writing never leaves a half-written file behind
 // and never writes through a link; reading never blocks and never reads more than asked.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -20,12 +21,15 @@ bool writeFileAtomically(const std::string& path, const std::string& bytes, Mess
 // batch when the sync fails).
 class FileBatch {
 public:
-    std::vector<std::string> paths;  // files whose temporaries are written whole
-    std::vector<std::string> temps;  // their temporaries, in the same order
+    std::vector<std::string> paths;      // files whose temporaries are written whole
+    std::vector<std::string> temps;      // their temporaries, in the same order
+    std::vector<std::string> committed;  // the files renamed into place by commit
     bool failed = false;
-    int syncHandle = -1;  // the first file's directory, for the one sync at commit
+    bool syncEach = false;  // each temporary is synced as it is written (for a few files)
+    int syncHandle = -1;    // the first file's directory, for the one sync at commit
 
-    FileBatch() = default;
+    // A batch of about `expected` files: a few are each synced, many synced at once.
+    explicit FileBatch(size_t expected = SIZE_MAX);
     FileBatch(const FileBatch&) = delete;
     FileBatch& operator=(const FileBatch&) = delete;
     ~FileBatch();  // removes temporaries that were never committed
@@ -34,6 +38,9 @@ public:
     // Syncs, renames and syncs the directories; false (with warnings) when anything failed.
     bool commit(Messages& said);
 };
+
+// Forces the directory's entries (renames, removals) to the disk. 0 when done, else the error.
+int syncDirectory(const std::string& dir);
 
 bool fileExists(const std::string& path);
 // True for a regular file or a link to one: what may be handed to a library that opens it

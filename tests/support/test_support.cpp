@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/prctl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -122,6 +123,17 @@ std::map<std::string, std::string> filesUnder(const std::string& dir) {
     for (auto it = fs::recursive_directory_iterator(dir, ec); !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
         if (it->is_regular_file()) files[fs::relative(it->path(), dir).string()] = readFile(it->path().string());
     return files;
+}
+
+std::map<std::string, std::string> stampsUnder(const std::string& dir) {
+    std::map<std::string, std::string> stamps;
+    for (const auto& [name, bytes] : filesUnder(dir)) {
+        struct stat info;
+        if (stat((dir + "/" + name).c_str(), &info) == 0)
+            stamps[name] = std::to_string(info.st_ino) + "@" + std::to_string(info.st_mtim.tv_sec) + "." +
+                           std::to_string(info.st_mtim.tv_nsec);
+    }
+    return stamps;
 }
 
 bool ChildProcess::start(const std::vector<std::string>& argv, const std::string& cwd,

@@ -34,6 +34,8 @@ inline void makeDirs(const std::string& path) { std::filesystem::create_director
 // Every file under a directory, by relative path, with its bytes.
 std::map<std::string, std::string> filesUnder(const std::string& dir);
 inline void removeFile(const std::string& path) { std::remove(path.c_str()); }
+// Each file's inode and modification time, by relative path: a file rewritten shows a new one.
+std::map<std::string, std::string> stampsUnder(const std::string& dir);
 
 // A map of tile 0, new NPCs of these names and itemCount new items.
 std::unique_ptr<World> makeWorld(std::initializer_list<const char*> npcNames = {}, int itemCount = 0);

@@ -1,6 +1,7 @@
 // The document: what a designer's edits, loads and saves do to the world and its files, and
 // what they say; placing and editing through a prompt that answers from a script.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <functional>
 #include <tuple>
@@ -257,18 +258,93 @@ TEST(Placement, EditingChangesOnlyTheAnsweredLinesAndIsOneStepWhenAnythingChange
 // What the document keeps and says when the editor ends with unsaved edits.
 TEST(Document, UnsavedEditsGoToTheRecoveryCopyWithAWordOnWhatItHolds) {
     DiskWorld w;
+    ChangeDir inWorld(w.dir.path);
     Document& doc = *w.doc;
-    const std::string copy = w.dir / "recovery/data";
-    EXPECT_TRUE(doc.keepUnsavedEdits(copy).said.empty());  // nothing edited: nothing written, nothing said
+    const std::string copy = "recovery/data";
+    EXPECT_TRUE(doc.keepUnsavedEdits().said.empty());  // nothing edited: nothing written, nothing said
     EXPECT_FALSE(fileExists(copy));
 
     doc.placeNpc(Actor());  // before the world's own were loaded
-    Outcome kept = doc.keepUnsavedEdits(copy);
+    Outcome kept = doc.keepUnsavedEdits();
     EXPECT_EQ(kept.said.errText(),
               "***WARNING*** unsaved edits kept in recovery/data: copy its files into data/ to keep them\n"
               "***WARNING*** recovery/data/npcdef holds only the NPCs placed in this run: the world's own were never loaded\n");
     EXPECT_EQ(readFile(copy + "/map.dat"), doc.map.serialize());
     EXPECT_EQ(filesUnder(copy + "/npcdef").size(), 1u);
+}
+
+}  // namespace
+
+namespace {
+
+// A save writes only the files whose bytes change (the others keep their inode and time), and
+// none over a file changed on disk since this run read it: that part is refused, the edits stay
+// unsaved, and the file keeps the other writer's bytes.
+TEST(DocumentSave, WritesOnlyWhatChangedAndNothingOverAFileChangedOnDisk) {
+    const std::string elsewhere = "written elsewhere\n";
+    const struct {
+        const char* what;
+        const char* changedOnDisk;  // between L and S, by someone else
+        std::function<void(Document&)> edit;
+        const char* refused;  // the file the save does not write over
+    } cases[] = {
+        {"one NPC edited", nullptr, [](Document& d) { d.editNpc(1, Actor()); }, nullptr},
+        {"map.dat changed, the map not edited", "map.dat", [](Document& d) { d.editNpc(1, Actor()); }, nullptr},
+        {"map.dat changed and painted", "map.dat", [](Document& d) { d.paint(1, 1, 3); }, "map.dat"},
+        {"an NPC file changed and edited", "npcdef/1.def", [](Document& d) { d.editNpc(1, Actor()); }, "npcdef/1.def"},
+        {"an NPC file changed that a removal deletes", "npcdef/1.def", [](Document& d) { d.killNPCAt(1, 1); },
+         "npcdef/1.def"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        DiskWorld w;
+        Document& doc = *w.doc;
+        doc.load();
+        if (c.changedOnDisk) writeFile(w.dir / "data/" + c.changedOnDisk, elsewhere);
+        const auto files = filesUnder(doc.dataDir), stamps = stampsUnder(doc.dataDir);
+        c.edit(doc);
+        const Outcome saved = doc.save();
+        EXPECT_EQ(saved.ok, !c.refused);
+        EXPECT_EQ(saved.said.outText(), c.refused && c.refused == std::string("map.dat") ? "" : "Written. closing\n");
+        EXPECT_EQ(saved.said.errText(), c.refused ? notSavedChangedWarning(doc.dataDir + "/" + c.refused) : "");
+        EXPECT_EQ(doc.hasUnsavedEdits(), c.refused != nullptr);
+        if (c.changedOnDisk) EXPECT_EQ(w.file(c.changedOnDisk), elsewhere);
+        const auto after = filesUnder(doc.dataDir), stampsAfter = stampsUnder(doc.dataDir);
+        for (const auto& [name, bytes] : after)
+            if (files.count(name) && files.at(name) == bytes) EXPECT_EQ(stampsAfter.at(name), stamps.at(name)) << name;
+        EXPECT_EQ(after != files, !c.refused);
+    }
+}
+
+// Two editors on one world, both loaded it; A painted, placed an NPC and saved; B painted,
+// removed an NPC and saved. B's map would drop A's cell, and its removal would leave A's new
+// NPC behind a gap: neither is written. With the world's lock, B does not save at all.
+TEST(DocumentSave, TwoEditorsOnOneWorldNeitherWritesOverTheOther) {
+    DiskWorld w;
+    Document& a = *w.doc;
+    auto b = std::make_unique<Document>();
+    b->dataDir = a.dataDir;
+    a.load(), b->load();
+    Actor cy;
+    cy.name = "Cy";
+    a.paint(1, 1, 3), a.placeNpc(cy);
+    ASSERT_TRUE(a.save().ok);
+    const auto afterA = filesUnder(a.dataDir);
+    b->paint(2, 2, 4), b->killNPCAt(1, 1);
+    Outcome refused = b->save();
+    EXPECT_FALSE(refused.ok);
+    EXPECT_EQ(refused.said.errText(), notSavedChangedWarning(a.dataDir + "/map.dat") + "***WARNING*** NPCs not saved: removing " +
+                                          npcDefPath(a.dataDir, 1) + " would hide " + npcDefPath(a.dataDir, 2) +
+                                          ", which this editor never loaded\n");
+    EXPECT_TRUE(filesUnder(a.dataDir) == afterA);
+
+    a.lockPath = b->lockPath = w.dir / LOCK_FILE;
+    EXPECT_TRUE(a.lockWorld().said.empty());
+    const std::string other = "another editor (pid " + std::to_string(getpid()) + ") has this world open";
+    EXPECT_EQ(b->lockWorld().said.errText(), "***WARNING*** " + other + ": this one will not save it until that one ends\n");
+    EXPECT_EQ(b->save().said.errText(), "***WARNING*** not saved: " + other + "\n");
+    w.doc.reset();  // A ends, and the kernel drops its lock
+    EXPECT_EQ(b->save().said.errText().find(other), std::string::npos);
 }
 
 }  // namespace

@@ -138,20 +138,25 @@ TEST(SafeSave, KilledSaveLeavesEachFileOldOrNew) {
 
 TEST(RecoveryCopy, HoldsTheWholeWorldReplacesAnEarlierCopyWholeAndFollowsNoLink) {
     TempDir dir;
-    const std::string copy = dir / "recovery/data";
+    CopyPlace place;
+    place.root = dir / "recovery";
     auto w = makeWorld({"a", "b"}, 1);
     w->map.tiles[3][4] = 9;
     Messages said;
-    ASSERT_TRUE(writeWorldCopy(copy, *w, said));
+    ASSERT_TRUE(place.write(Snapshot{std::make_unique<World>(*w), {}, 1}, said));
     w->npcs.pop_back();
     w->items.clear();
-    ASSERT_TRUE(writeWorldCopy(copy, *w, said));  // the second copy has less in it
-    EXPECT_TRUE(filesUnder(copy) == (Files{{"map.dat", w->map.serialize()}, {"npcdef/0.def", w->npcs.front().serialize()}}));
+    ASSERT_TRUE(place.write(Snapshot{std::make_unique<World>(*w), {}, 2}, said));  // the second copy has less in it
+    EXPECT_TRUE(filesUnder(place.root + "/data") ==
+                (Files{{"map.dat", w->map.serialize()}, {"npcdef/0.def", w->npcs.front().serialize()}}));
+    EXPECT_EQ(readFile(place.root + "/manifest"), manifestText(CopyManifest()));
 
     TempDir other, elsewhere;
     ASSERT_EQ(symlink(elsewhere.path.c_str(), (other / "recovery").c_str()), 0);
+    CopyPlace linked;
+    linked.root = other / "recovery";
     Messages refused;
-    EXPECT_FALSE(writeWorldCopy(other / "recovery/data", *w, refused));
+    EXPECT_FALSE(linked.write(Snapshot{std::make_unique<World>(*w), {}, 1}, refused));
     EXPECT_EQ(refused.errText(), "***WARNING*** could not write " + other / "recovery" + ": not a directory\n");
     EXPECT_FALSE(fileExists(elsewhere / "data"));
 }
