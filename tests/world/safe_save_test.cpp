@@ -11,6 +11,8 @@
 #include <climits>
 #include <functional>
 #include <memory>
+#include <set>
+#include <sstream>
 
 #include "test_support.h"
 #include "world/defdir.h"
@@ -134,6 +136,43 @@ TEST(SafeSave, KilledSaveLeavesEachFileOldOrNew) {
     // The next save takes the temporaries left behind.
     ASSERT_TRUE(after.save(dir.path));
     EXPECT_TRUE(filesUnder(dir.path) == updated);
+}
+
+// A save survives a power cut only in this order: a file's data reaches the disk before it is
+// renamed over its old name, and its directory is synced after the rename. A shim records the
+// calls a program makes that saves as the editor does (a few files, many files, the recovery copy).
+TEST(SafeSave, DataIsSyncedBeforeItsRenameAndTheDirectoryAfter) {
+    TempDir world, logs;
+    makeDirs(world / "data");
+    ASSERT_TRUE(Tagged(3, 2, "old").save(world / "data"));
+    const char* asan = getenv("ASAN_OPTIONS");  // the shim is loaded before the sanitizer's runtime
+    const ProcessResult run = runProcess({SAVE_PROBE_BINARY}, world.path,
+                                         {std::string("LD_PRELOAD=") + FS_TRACE_LIBRARY, "FS_TRACE_LOG=" + logs / "calls",
+                                          std::string("ASAN_OPTIONS=") + (asan ? asan : "") + ":verify_asan_link_order=0"},
+                                         60000);
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::istringstream calls(readFile(logs / "calls"));
+    std::map<std::string, bool> dataSynced;  // by temporary
+    std::set<std::string> directoriesToSync;
+    int renames = 0, syncfsCalls = 0;
+    for (std::string call, path, to; calls >> call;) {
+        if (call == "syncfs") {
+            ++syncfsCalls;
+            for (auto& [temp, synced] : dataSynced) synced = true;
+            continue;
+        }
+        calls >> path;
+        if (call == "create") dataSynced[path] = false;
+        if (call == "sync") dataSynced[path] = true, directoriesToSync.erase(path);
+        if (call != "rename") continue;
+        calls >> to;
+        ++renames;
+        EXPECT_TRUE(dataSynced[path]) << path << " renamed over " << to << " before its data was synced";
+        directoriesToSync.insert(to.substr(0, to.rfind('/')));
+    }
+    EXPECT_GT(renames, 35);
+    EXPECT_GT(syncfsCalls, 0) << "no directory of many files saved";
+    EXPECT_TRUE(directoriesToSync.empty()) << "not synced after its renames: " << *directoriesToSync.begin();
 }
 
 TEST(RecoveryCopy, HoldsTheWholeWorldReplacesAnEarlierCopyWholeAndFollowsNoLink) {
