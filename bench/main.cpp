@@ -14,6 +14,7 @@
 #include "history_cases.h"
 #include "render/blit.h"
 #include "render/direct_blit.h"
+#include "save_cases.h"
 #include "scene.h"
 #include "tool_cases.h"
 #include "world/defdir.h"
@@ -290,6 +291,7 @@ int main(int argc, char** argv) {
     addFileCases(harness, root);
     addStartupCase(harness, *editor);
     addHistoryCases(harness);
+    addSaveCases(harness, root);
     {
         Quiet quiet;
         addToolCases(harness, root);

@@ -2,8 +2,6 @@
 
 #include <sstream>
 
-#include "world/defline.h"
-
 void Actor::animate(float dt) {
     float sum = frameTimer + dt;
     if (sum > 185.0f) {
@@ -14,31 +12,15 @@ void Actor::animate(float dt) {
     }
 }
 
-// The file's line order differs from the members': spareValue comes last, after direction.
 std::string Actor::serialize() const {
     std::string out;
-    out.reserve(256);
-    appendNumberLine(out, truncateToInt(x));
-    appendNumberLine(out, truncateToInt(y));
-    appendNumberLine(out, hp);
-    appendNumberLine(out, hpMax);
-    appendNumberLine(out, mp);
-    appendNumberLine(out, mpMax);
-    appendNumberLine(out, experience);
-    appendNumberLine(out, spareStat);
-    appendNumberLine(out, strength);
-    appendNumberLine(out, dexterity);
-    appendNumberLine(out, intelligence);
-    appendNumberLine(out, responseFlagId);
-    appendNumberLine(out, isHostile ? 1 : 0);
-    appendStringLine(out, firstConvo);
-    appendStringLine(out, secondConvo);
-    appendStringLine(out, name);
-    appendNumberLine(out, isWandering ? 1 : 0);
-    appendNumberLine(out, sprite);
-    appendNumberLine(out, direction);
-    appendNumberLine(out, spareValue);
+    serialize(out);
     return out;
+}
+
+void Actor::serialize(std::string& out) const {
+    out.clear();
+    appendLines(out, fileLines());
 }
 
 // Every member of the file is assigned, so missing lines give 0, false or "".

@@ -2,6 +2,7 @@
 // One NPC and its 20-line definition file.
 #include <string>
 
+#include "world/defline.h"
 #include "world/messages.h"
 #include "world/safe_file.h"
 
@@ -41,8 +42,19 @@ public:
     // Read, or why not: missing, or there but not readable (a warning said either way, no
     // member changed).
     ReadStatus serializeFrom(const std::string& path, Messages& said);
+    // The values of the file's 20 lines, in order: the one list serialize writes and sameFileAs
+    // compares. The file's order differs from the members': spareValue comes last.
+    auto fileLines() const {
+        return std::make_tuple(truncateToInt(x), truncateToInt(y), hp, hpMax, mp, mpMax, experience, spareStat, strength,
+                               dexterity, intelligence, responseFlagId, isHostile ? 1 : 0,
+                               std::string_view(firstConvo.c_str()), std::string_view(secondConvo.c_str()),
+                               std::string_view(name.c_str()), isWandering ? 1 : 0, sprite, direction, spareValue);
+    }
+    // Whether the two would write the same file.
+    bool sameFileAs(const Actor& other) const { return fileLines() == other.fileLines(); }
     // The exact bytes of the record, and reading from bytes (shared with the fuzzer).
     std::string serialize() const;
+    void serialize(std::string& bytes) const;  // into a buffer kept between calls (a save's)
     void parse(const std::string& bytes);
 };
 

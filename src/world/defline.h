@@ -3,6 +3,8 @@
 #include <istream>
 #include <ostream>
 #include <string>
+#include <string_view>
+#include <tuple>
 
 constexpr int MAX_LINE_CHARS = 400;  // longer lines cannot be read back whole
 // The most of a definition file the readers can use: 20 lines (an NPC's; an item has 12) of
@@ -41,6 +43,13 @@ void writeStringToFile(std::string value, std::ostream& out);
 // times faster than through a stream.
 void appendNumberLine(std::string& out, int value);
 void appendStringLine(std::string& out, const std::string& value);
+// A record's lines, each value a number or a text (up to its first NUL, as written), in order.
+inline void appendLine(std::string& out, int value) { appendNumberLine(out, value); }
+inline void appendLine(std::string& out, std::string_view text) { out.append(text), out.push_back('\n'); }
+template <typename... Values>
+void appendLines(std::string& out, const std::tuple<Values...>& lines) {
+    std::apply([&out](const auto&... value) { (appendLine(out, value), ...); }, lines);
+}
 // A definition file that is there but cannot be read (a directory, a pipe, no permission)
 // is not called missing: "***WARNING*** could not read <path>: <reason>". It ends the load as
 // a missing file does.

@@ -31,6 +31,23 @@ void DiskRecord::noteWritten(const std::string& path, const std::string& bytes) 
     entry.bytes = bytes;
 }
 
+void DiskRecord::noteDirectory(const std::string& dir) {
+    struct stat info;
+    if (stat(dir.c_str(), &info) != 0) return (void)directories.erase(dir);
+    directories[dir] = DirectoryStamp{info.st_dev, info.st_ino, nanoseconds(info.st_mtim), nanoseconds(info.st_ctim)};
+}
+
+// Within the clock tick of this run's own last change there, another change would leave the
+// times as they were: a window of a few milliseconds, and what it could hide (a file removed
+// then) would only be written again by the next save that changes it.
+bool DiskRecord::directoryAsLeft(const std::string& dir) const {
+    auto found = directories.find(dir);
+    struct stat info;
+    return found != directories.end() && stat(dir.c_str(), &info) == 0 && info.st_dev == found->second.device &&
+           info.st_ino == found->second.inode && nanoseconds(info.st_mtim) == found->second.modified &&
+           nanoseconds(info.st_ctim) == found->second.changed;
+}
+
 bool DiskRecord::holds(const std::string& path, const std::string& bytes) const {
     auto found = files.find(path);
     return found != files.end() && found->second.whole && found->second.bytes == bytes;

@@ -19,7 +19,12 @@ public:
     void noteMissing(const std::string& path);
     void noteWritten(const std::string& path, const std::string& bytes);
     void forget(const std::string& path) { files.erase(path); }
-    void clear() { files.clear(); }
+    void clear() { files.clear(), directories.clear(); }
+    // A directory as it is now, after this run read or wrote its files; directoryAsLeft says
+    // whether it is still so: no file added, removed or renamed there since (one look, instead
+    // of a listing of 10,000 names).
+    void noteDirectory(const std::string& dir);
+    bool directoryAsLeft(const std::string& dir) const;
     bool knows(const std::string& path) const { return files.count(path) != 0; }
 
     // The file holds exactly these bytes, as this run last read or wrote it: writing them again
@@ -43,6 +48,12 @@ private:
         long long modified = 0, changed = 0;  // nanoseconds
     };
     std::unordered_map<std::string, Entry> files;
+    struct DirectoryStamp {
+        dev_t device;
+        ino_t inode;
+        long long modified, changed;
+    };
+    std::unordered_map<std::string, DirectoryStamp> directories;
 };
 
 // What a save says of a file it will not write over: "***WARNING*** not saved: <path> changed on

@@ -16,16 +16,16 @@ bool collide(int x1, int y1, int w1, int h1, int x2, int y2, int w2, int h2) {
 // A save overwrites or deletes only the files this run loaded or wrote (see saveActorFiles), and
 // only those whose bytes change.
 bool Document::saveActors(const std::string& dir, Messages& said) {
-    return saveActorFiles(dir, npcs, ownedNpcFiles, dataLoaded, said, &disk);
+    return saveActorFiles(dir, npcs, ownedNpcFiles, dataLoaded, said, &disk, &npcFilesHeld);
 }
 bool Document::saveItems(const std::string& dir, Messages& said) {
-    return saveItemFiles(dir, items, ownedItemFiles, dataLoaded, said, &disk);
+    return saveItemFiles(dir, items, ownedItemFiles, dataLoaded, said, &disk, &itemFilesHeld);
 }
 void Document::loadActors(const std::string& dir, Messages& said) {
-    ownedNpcFiles = loadActorFiles(dir, npcs, said, &disk);
+    ownedNpcFiles = loadActorFiles(dir, npcs, said, &disk, &npcFilesHeld);
 }
 void Document::loadItems(const std::string& dir, Messages& said) {
-    ownedItemFiles = loadItemFiles(dir, items, said, &disk);
+    ownedItemFiles = loadItemFiles(dir, items, said, &disk, &itemFilesHeld);
 }
 
 Outcome Document::lockWorld() {

@@ -5,6 +5,7 @@
 // nothing.
 #include <string>
 
+#include "world/defdir.h"
 #include "world/disk_record.h"
 #include "world/edit_history.h"
 #include "world/messages.h"
@@ -35,6 +36,8 @@ public:
     // What this run last read or wrote there: a save writes only what changed, and never over a
     // file someone else changed since.
     DiskRecord disk;
+    HeldRecords<Actor> npcFilesHeld;
+    HeldRecords<Item> itemFilesHeld;
     // The lock on the world, beside data/ ("": none is taken, as for a document in a test).
     std::string lockPath;
     WorldLock lock;

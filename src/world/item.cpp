@@ -3,28 +3,17 @@
 #include <climits>
 #include <sstream>
 
-#include "world/defline.h"
-
 int ownerAsRead(int written) { return written == INT_MIN ? INT_MAX : (written < 0 ? -written : written); }
 
-// The strings stand in the order name, description, short name; the range line is always
-// written, as "0" for anything but a ranged weapon.
 std::string Item::serialize() const {
     std::string out;
-    out.reserve(256);
-    appendNumberLine(out, type);
-    appendNumberLine(out, maxEffect);
-    appendNumberLine(out, price);
-    appendNumberLine(out, owner);
-    appendNumberLine(out, truncateToInt(x));
-    appendNumberLine(out, truncateToInt(y));
-    appendNumberLine(out, auxFlag ? 1 : 0);
-    appendStringLine(out, name);
-    appendStringLine(out, description);
-    appendStringLine(out, shortName);
-    appendNumberLine(out, icon);
-    appendNumberLine(out, type == ITEM_TYPE_RANGED ? range : 0);
+    serialize(out);
     return out;
+}
+
+void Item::serialize(std::string& out) const {
+    out.clear();
+    appendLines(out, fileLines());
 }
 
 void Item::parse(const std::string& bytes, Messages* said) {

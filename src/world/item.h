@@ -2,6 +2,7 @@
 // One placed item and its 12-line definition file.
 #include <string>
 
+#include "world/defline.h"
 #include "world/messages.h"
 #include "world/safe_file.h"
 
@@ -30,7 +31,17 @@ public:
     bool serializeTo(const std::string& path, Messages& said) const;
     // As Actor::serializeFrom.
     ReadStatus serializeFrom(const std::string& path, Messages& said);
+    // The values of the file's 12 lines, in order: the strings stand in the order name,
+    // description, short name; the range line is always written, as 0 for anything but a
+    // ranged weapon.
+    auto fileLines() const {
+        return std::make_tuple(type, maxEffect, price, owner, truncateToInt(x), truncateToInt(y), auxFlag ? 1 : 0,
+                               std::string_view(name.c_str()), std::string_view(description.c_str()),
+                               std::string_view(shortName.c_str()), icon, type == ITEM_TYPE_RANGED ? range : 0);
+    }
+    bool sameFileAs(const Item& other) const { return fileLines() == other.fileLines(); }
     std::string serialize() const;
+    void serialize(std::string& bytes) const;  // into a buffer kept between calls (a save's)
     // Given `said`, says when it reads a ranged weapon's range, as the editor's load does.
     void parse(const std::string& bytes, Messages* said = nullptr);
 };

@@ -114,6 +114,7 @@ bool CopyPlace::write(const Snapshot& snapshot, Messages& said) {
     if (!manifestAsLeft()) {
         // Someone else changed the copy (a restore, another run): what it holds is not known.
         written.clear();
+        npcsHeld.clear(), itemsHeld.clear();
         manifest.clear();
     } else if (!manifest.empty() && state == snapshot.state) {
         return true;  // it holds this state already
@@ -128,8 +129,8 @@ bool CopyPlace::write(const Snapshot& snapshot, Messages& said) {
     bool ok = writeRecorded(mapFilePath(data), world.map.serialize(), &written, said);
     // Every file of the copy is its own: an earlier and longer copy's files are all replaced or deleted.
     int ownedNpcs = INT_MAX, ownedItems = INT_MAX;
-    ok = saveActorFiles(data, world.npcs, ownedNpcs, true, said, &written) && ok;
-    ok = saveItemFiles(data, world.items, ownedItems, true, said, &written) && ok;
+    ok = saveActorFiles(data, world.npcs, ownedNpcs, true, said, &written, &npcsHeld) && ok;
+    ok = saveItemFiles(data, world.items, ownedItems, true, said, &written, &itemsHeld) && ok;
     const std::string text = manifestText(snapshot.holds);
     if (!ok || !writeFileAtomically(manifestPath, text, said)) return false;
     manifest = text;

@@ -9,6 +9,7 @@
 #include <string>
 #include <thread>
 
+#include "world/defdir.h"
 #include "world/disk_record.h"
 #include "world/messages.h"
 #include "world/world.h"
@@ -59,6 +60,8 @@ public:
 
 private:
     DiskRecord written;       // with no guard: the copy's files are the editor's own
+    HeldRecords<Actor> npcsHeld;
+    HeldRecords<Item> itemsHeld;
     std::string manifest;     // as this run last wrote it ("" when none)
     unsigned long state = 0;  // the snapshot it holds
     bool manifestAsLeft() const;

@@ -21,7 +21,6 @@ namespace {
 struct CopyPart {
     const char* name;
     const char* noun;
-    DefKind kind;
     PathFor pathFor;
     DirHolding holding;
     std::vector<std::string> files;  // the copy's, when it holds the directory whole
@@ -30,8 +29,7 @@ struct CopyPart {
 struct Plan {
     std::string copyData;
     std::string mapBytes;
-    CopyPart parts[2] = {{"npcdef", "NPCs", DefKind::Npcs, npcDefPath, {}, {}},
-                         {"idef", "items", DefKind::Items, itemDefPath, {}, {}}};
+    CopyPart parts[2] = {{"npcdef", "NPCs", npcDefPath, {}, {}}, {"idef", "items", itemDefPath, {}, {}}};
     DiskRecord world;  // the world's files as they are now
     std::string refusal;
     bool changes = false;
@@ -141,12 +139,18 @@ RestoreCheck checkRecoveryCopy(const std::string& root, const std::string& dataD
 int restoreRecoveryCopy(const std::string& root, const std::string& dataDir, const std::string& lockPath,
                         Messages& said) {
     const std::string copyData = root + "/data";
+    Plan plan;
+    if (!planRestore(root, dataDir, plan)) {
+        said.err("maped: no recovery copy in " + copyData + " to restore\n");
+        return 2;
+    }
+    // Planned again once no editor can change the world meanwhile.
     WorldLock lock;
     if (!lockPath.empty() && lock.take(lockPath) == LockState::Busy) {
         said.err("maped: not restored, nothing changed: " + lockedByText(lock.otherPid) + "\n");
         return 2;
     }
-    Plan plan;
+    plan = Plan();
     if (!planRestore(root, dataDir, plan)) {
         said.err("maped: no recovery copy in " + copyData + " to restore\n");
         return 2;
@@ -162,8 +166,17 @@ int restoreRecoveryCopy(const std::string& root, const std::string& dataDir, con
             left += std::string(left.empty() ? "" : " and ") + part.noun;
             continue;
         }
+        // Read as the editor reads them: a copy's own files read back to the same bytes.
         int owned = part.holding.owned;
-        ok = saveDefinitionBytes(dataDir, part.kind, part.files, owned, said, &plan.world) && ok;
+        if (part.pathFor == npcDefPath) {
+            std::vector<Actor> npcs(part.files.size());
+            for (size_t n = 0; n < npcs.size(); ++n) npcs[n].parse(part.files[n]);
+            ok = saveActorFiles(dataDir, npcs, owned, true, said, &plan.world) && ok;
+        } else {
+            std::vector<Item> items(part.files.size());
+            for (size_t n = 0; n < items.size(); ++n) items[n].parse(part.files[n]);
+            ok = saveItemFiles(dataDir, items, owned, true, said, &plan.world) && ok;
+        }
         restored += std::string(", ") + part.name;
     }
     if (!ok) {

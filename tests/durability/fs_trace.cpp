@@ -1,6 +1,6 @@
 // An LD_PRELOAD shim that writes the file-system calls a save makes, one per line, to the file
-// named by FS_TRACE_LOG: "create PATH", "sync PATH" (fsync or fdatasync of a file or a
-// directory), "syncfs" and "rename FROM TO", with absolute paths, in call order.
+// named by FS_TRACE_LOG: "create PATH", "sync PATH" (fsync of a file or a directory), "syncfs"
+// and "rename FROM TO", with absolute paths, in call order.
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <limits.h>
@@ -17,12 +17,6 @@ namespace {
 template <typename F>
 F next(const char* name) {
     return reinterpret_cast<F>(dlsym(RTLD_NEXT, name));
-}
-
-std::string absolute(const char* path) {
-    if (path[0] == '/') return path;
-    char cwd[PATH_MAX];
-    return std::string(getcwd(cwd, sizeof cwd) ? cwd : "?") + "/" + path;
 }
 
 std::string pathOf(int fd) {
@@ -43,13 +37,6 @@ void note(const std::string& line) {
     if (write(log, text.data(), text.size()) < 0) return;
 }
 
-int openWith(const char* name, const char* path, int flags, va_list args) {
-    const mode_t mode = (flags & O_CREAT) ? static_cast<mode_t>(va_arg(args, int)) : 0;
-    const int fd = next<int (*)(const char*, int, ...)>(name)(path, flags, mode);
-    if (fd >= 0 && (flags & O_CREAT)) note("create " + absolute(path));
-    return fd;
-}
-
 }  // namespace
 
 extern "C" {
@@ -57,16 +44,10 @@ extern "C" {
 int open(const char* path, int flags, ...) {
     va_list args;
     va_start(args, flags);
-    const int fd = openWith("open", path, flags, args);
+    const mode_t mode = (flags & O_CREAT) ? static_cast<mode_t>(va_arg(args, int)) : 0;
     va_end(args);
-    return fd;
-}
-
-int open64(const char* path, int flags, ...) {
-    va_list args;
-    va_start(args, flags);
-    const int fd = openWith("open64", path, flags, args);
-    va_end(args);
+    const int fd = next<int (*)(const char*, int, ...)>("open")(path, flags, mode);
+    if (fd >= 0 && (flags & O_CREAT)) note(std::string("create ") + path);
     return fd;
 }
 
@@ -75,18 +56,13 @@ int fsync(int fd) {
     return next<int (*)(int)>("fsync")(fd);
 }
 
-int fdatasync(int fd) {
-    note("sync " + pathOf(fd));
-    return next<int (*)(int)>("fdatasync")(fd);
-}
-
 int syncfs(int fd) {
     note("syncfs");
     return next<int (*)(int)>("syncfs")(fd);
 }
 
 int rename(const char* from, const char* to) {
-    note("rename " + absolute(from) + " " + absolute(to));
+    note(std::string("rename ") + from + " " + to);
     return next<int (*)(const char*, const char*)>("rename")(from, to);
 }
 }

@@ -1,9 +1,15 @@
 // Saves as a designer does, in the world in the working directory: L, a paint, one NPC edited,
 // S; thirty NPCs placed, S (a directory of many files); a paint kept in the recovery copy.
+#include <unistd.h>
+
 #include "world/document.h"
 
 int main() {
     auto doc = std::make_unique<Document>();
+    char here[4096];
+    if (!getcwd(here, sizeof here)) return 1;
+    doc->dataDir = std::string(here) + "/data";  // the shim writes paths as given
+    doc->recovery.root = std::string(here) + "/recovery";
     Messages said;
     if (!doc->openMap(said)) return 1;
     doc->load();

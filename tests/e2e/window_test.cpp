@@ -96,9 +96,11 @@ protected:
     }
 
     // Starts the editor and waits for its window, captioned "x=0 y=0" after the first frame.
-    void launch() {
-        const std::vector<std::string> env = {"DISPLAY=" + display, "SDL_VIDEODRIVER", "SDL_AUDIODRIVER=dummy"};
-        ASSERT_TRUE(editor.start({MAPED_BINARY}, world.path, env, logs / "editor.out", logs / "editor.err"));
+    void launch(const std::vector<std::string>& args = {}, std::vector<std::string> env = {}, std::string cwd = "") {
+        env.insert(env.end(), {"DISPLAY=" + display, "SDL_VIDEODRIVER", "SDL_AUDIODRIVER=dummy"});
+        std::vector<std::string> argv = {MAPED_BINARY};
+        argv.insert(argv.end(), args.begin(), args.end());
+        ASSERT_TRUE(editor.start(argv, cwd.empty() ? world.path : cwd, env, logs / "editor.out", logs / "editor.err"));
         // The editor prints this once its window is open. Until then no other client connects:
         // one could keep a server that resets when its last client leaves from resetting.
         waitUntil([&] { return editor.poll() || editor.out().find("Assets loaded.") != std::string::npos; }, START_MS);
@@ -201,6 +203,25 @@ protected:
         ASSERT_TRUE(waitWhileRunning([&] { return answerStripShown(top); })) << "no question " << top << diagnostics();
         ASSERT_TRUE(xdotool({"type", "--delay", "20", text}));
         ASSERT_TRUE(xdotool({"key", "Return"}));
+    }
+
+    // Paints a cell in view that holds another tile than the current one (tile 0, at start) with
+    // a click, and returns the map the editor then holds.
+    std::string paintACell(const std::string& root) {
+        std::string map = readFile(root + "/data/map.dat");
+        for (int row = 8; row < 12; ++row)
+            for (int column = 8; column < 15; ++column) {
+                const size_t cell = row * ROW_BYTES + column, before = editor.out().size();
+                if (map[cell] == 'A') continue;
+                EXPECT_TRUE(x.click(window, 1, column * 48 + 24, row * 48 + 24));
+                const std::string echo = std::to_string(column) + "," + std::to_string(row) + "\n";
+                EXPECT_TRUE(waitWhileRunning([&] { return editor.out().find(echo, before) != std::string::npos; }))
+                    << diagnostics();
+                map[cell] = 'A';
+                return map;
+            }
+        ADD_FAILURE() << "no cell in view to paint";
+        return map;
     }
 
     template <typename Condition>
@@ -330,4 +351,81 @@ TEST_F(EditorWindowTest, ARemovedNpcComesBackInItsPlaceAndASignalKeepsUnsavedEdi
     EXPECT_EQ(editor.endSignal, SIGTERM);
     EXPECT_TRUE(filesUnder(data("")) == before);
     EXPECT_EQ(filesUnder(world / "recovery/data/npcdef").size(), 2u);
+}
+
+// Autosave keeps a paint while the window is idle; after SIGKILL the next start says so on
+// standard error and in the window (until a key), and maped --restore puts it back.
+TEST_F(EditorWindowTest, AutosaveKeepsAnIdleEditorsPaintThroughSigkillAndRestorePutsItBack) {
+    ASSERT_NO_FATAL_FAILURE(launch({"--autosave", "1"}));
+    const std::string painted = paintACell(world.path);
+    EXPECT_TRUE(waitWhileRunning([&] { return fileExists(world / "recovery/manifest"); })) << "no autosave" << diagnostics();
+    editor.stop(SIGKILL);
+    EXPECT_TRUE(readFile(world / "recovery/data/map.dat") == painted) << "the autosaved copy";
+
+    ASSERT_NO_FATAL_FAILURE(launch());
+    EXPECT_NE(editor.err().find("***WARNING*** recovery/data holds unsaved edits from an earlier run: maped --restore "
+                                "puts them in data/\n"),
+              std::string::npos) << diagnostics();
+    const auto top = [&] { return x.pixels(window, 0, 0, 800, 20); };
+    const auto noticed = top();
+    ASSERT_NO_FATAL_FAILURE(pressOnce({}));
+    EXPECT_TRUE(waitWhileRunning([&] { return top() != noticed; })) << "the notice stayed after a key";
+    editor.stop(SIGTERM, WAIT_MS);
+    const ProcessResult restored = runProcess({MAPED_BINARY, "--restore"}, world.path, {}, WAIT_MS);
+    EXPECT_EQ(restored.status, 0) << restored.err;
+    EXPECT_TRUE(readFile(data("map.dat")) == painted) << "the restored map";
+    EXPECT_FALSE(fileExists(world / "recovery"));
+}
+
+// Where unsaved edits go when their place beside the world cannot take them, and when no place can.
+TEST_F(EditorWindowTest, HostileWorldsTheRecoveryCopyRefusedInItsPlaceNowhereAndTheXServerGone) {
+    enum End { ESCAPE, ESCAPE_TWICE, X_SERVER_KILLED };
+    const struct {
+        const char* what;
+        End end;
+        bool userPlace;  // the copy in the per-user place (else beside the world, or nowhere)
+    } rows[] = {
+        {"recovery a file: the copy goes to the per-user place", ESCAPE, true},
+        {"recovery a file and no per-user place: a second Escape quits without the edits", ESCAPE_TWICE, false},
+        {"the X server killed under an editor with edits", X_SERVER_KILLED, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        TearDown();
+        ASSERT_NO_FATAL_FAILURE(startServer(true));
+        ASSERT_TRUE(x.open(display));
+        TempDir root;
+        makeDefaultWorld(root.path);
+        if (row.end != X_SERVER_KILLED) writeFile(root / "recovery", "not a folder");
+        if (row.end == ESCAPE_TWICE) writeFile(root / "state", "not a folder");
+        ASSERT_NO_FATAL_FAILURE(launch({}, {"XDG_STATE_HOME=" + root / (row.end == ESCAPE_TWICE ? "state" : "home")}, root.path));
+        const std::string painted = paintACell(root.path);
+        if (row.end == X_SERVER_KILLED) {
+            x.close();
+            window = 0;
+            xserver.stop(SIGKILL);
+        } else {
+            ASSERT_TRUE(x.sendKeys({"Escape"}, true));
+        }
+        if (row.end == ESCAPE_TWICE) {
+            const std::string refused = "Escape or close it again within 3 s to quit without them\n";
+            EXPECT_TRUE(waitWhileRunning([&] { return editor.err().find(refused) != std::string::npos; })) << diagnostics();
+            std::this_thread::sleep_for(std::chrono::milliseconds(SETTLE_MS));  // held on, it is no second press
+            ASSERT_FALSE(editor.poll()) << "Escape ended the editor with its edits nowhere" << diagnostics();
+            ASSERT_TRUE(x.sendKeys({"Escape"}, false));
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));  // else SDL takes the two for a key repeat
+            ASSERT_TRUE(x.sendKeys({"Escape"}, true));
+        }
+        ASSERT_NO_FATAL_FAILURE(expectExit(1));
+        std::string copy = root / "recovery/data";
+        if (row.userPlace) {
+            // One folder per world and time: <world>-<YYYYmmdd-HHMMSS>.
+            const auto kept = filesUnder(root / "home/maped/recovery");
+            const std::string folder = kept.empty() ? "" : kept.begin()->first.substr(0, kept.begin()->first.find('/'));
+            EXPECT_EQ(folder.rfind(root.path.substr(root.path.rfind('/') + 1) + "-20", 0), 0u) << folder;
+            copy = root / "home/maped/recovery/" + folder + "/data";
+            EXPECT_NE(editor.err().find("***WARNING*** unsaved edits kept in " + copy + ": "), std::string::npos) << diagnostics();
+        }
+        EXPECT_EQ(readFile(copy + "/map.dat") == painted, row.end != ESCAPE_TWICE);
+    }
 }

@@ -103,6 +103,27 @@ TEST_F(InputTest, SaveComesBeforeLoadAndLoadBeforeTheModeKey) {
     EXPECT_EQ(editor->rightClickMode, MODE_SELECT);
 }
 
+// A failed save's message is drawn again in each frame after S is released, until the next key
+// or click: a tap would otherwise show it for one frame at most.
+TEST_F(InputTest, AFailedSavesMessageStaysUntilTheNextKey) {
+    writeFile(MAP_FILE, "");  // changed on disk since the editor read it
+    editor->paint(1, 1, 3);
+    CaptureOutput quiet;
+    queueEvents({keyPress(SDLK_s)});
+    run({SDLK_s});
+    const auto frameTop = [&] {
+        editor->runFrame();
+        return grab(editor->screen, 0, 0, SCREEN_WIDTH, 20);
+    };
+    frameTop();
+    const std::vector<Uint16> shown = frameTop();
+    queueEvents({keyPress(SDLK_F1)});
+    frameTop();
+    EXPECT_NE(frameTop(), shown) << "still shown after a key";
+    editor->drawTextAt("Save failed: see the error output.", 0, 0);
+    EXPECT_TRUE(grab(editor->screen, 0, 0, SCREEN_WIDTH, 20) == shown) << "not the message over the frame";
+}
+
 // What the save did is drawn over the frame (what it wrote is the document's tests').
 TEST_F(InputTest, SaveShowsWhetherEverythingWasWritten) {
     // First with an NPC placed before the world's were loaded, which is not saved.

@@ -87,6 +87,8 @@ TEST_F(ToolsTest, ExitStatusesMessagesAndTheDefaultWorldTheSameEveryTime) {
         {WORLDGEN_BINARY, {}, 1, "usage: worldgen <root> (worldgen --help for details)\n"},
         {WORLDGEN_BINARY, {"plain/world"}, 1, "worldgen: could not create directory plain/world\n"},
         {MAPED_BINARY, {"--help", "--bogus"}, 2, "maped: unknown option --bogus (see maped --help)\n"},
+        {MAPED_BINARY, {"--autosave", "1m"}, 2, "maped: --autosave takes a whole number of seconds, not \"1m\" (see maped --help)\n"},
+        {MAPED_BINARY, {"--restore"}, 2, "maped: no recovery copy in recovery/data to restore\n"},
     };
     for (const auto& c : cases) {
         ProcessResult result = run(c.binary, c.args);

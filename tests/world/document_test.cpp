@@ -10,6 +10,7 @@
 #include "test_support.h"
 #include "world/defdir.h"
 #include "world/document.h"
+#include "world/restore.h"
 
 namespace {
 
@@ -277,11 +278,106 @@ TEST(Document, UnsavedEditsGoToTheRecoveryCopyWithAWordOnWhatItHolds) {
 
 namespace {
 
+// Driven with a clock of its own; each autosave is waited for, then collected by the next call.
+TEST(Autosave, AfterTheIntervalOnlyWhatChangedNeverTwiceForOneStateAndFailuresOnce) {
+    DiskWorld w;
+    ChangeDir inWorld(w.dir.path);
+    Document& doc = *w.doc;
+    doc.recovery.userBase = w.dir / "state";
+    doc.load();
+    doc.autosaveSeconds = 60;
+    auto at = [&](long long ms) {
+        const Outcome said = doc.autosave(ms);
+        doc.recovery.wait();
+        return said.said.errText();
+    };
+    at(0);
+    EXPECT_FALSE(fileExists("recovery")) << "nothing unsaved, yet written";
+    doc.paint(1, 1, 3);
+    at(1000), at(60999);
+    EXPECT_FALSE(fileExists("recovery")) << "written before the interval";
+    at(61000);
+    EXPECT_EQ(readFile("recovery/data/map.dat"), doc.map.serialize());
+    const auto first = stampsUnder("recovery");
+    EXPECT_EQ(at(300000), "");
+    EXPECT_TRUE(stampsUnder("recovery") == first) << "the same state written twice";
+    Actor edited = doc.npcs[1];
+    edited.name = "Bobby";
+    doc.editNpc(1, edited);
+    at(300001);
+    const auto second = stampsUnder("recovery");
+    for (const char* name : {"data/map.dat", "data/npcdef/0.def", "data/idef/0.def"}) EXPECT_EQ(second.at(name), first.at(name)) << name;
+    EXPECT_NE(second.at("data/npcdef/1.def"), first.at("data/npcdef/1.def"));
+    EXPECT_EQ(readFile("recovery/data/npcdef/1.def"), edited.serialize());
+
+    // Saved: the copy is no copy any more. Then no place at all (its map cannot be written, the
+    // per-user place is a file): said once, until one succeeds, and the copy stays unfinished.
+    ASSERT_TRUE(doc.save().ok);
+    at(300002);
+    EXPECT_FALSE(fileExists("recovery/manifest"));
+    removeFile("recovery/data/map.dat"), makeDirs("recovery/data/map.dat/x"), writeFile("state", "x");
+    doc.paint(2, 2, 3);
+    at(400000), at(460000);
+    EXPECT_NE(at(460001), "");
+    doc.paint(3, 3, 3);
+    at(520000);
+    EXPECT_EQ(at(520001), "");
+    EXPECT_FALSE(fileExists("recovery/manifest"));
+}
+
+// A session in the world, ended with its edits kept; then a restore, from the world's directory.
+TEST(Restore, OnlyWhatTheCopyTrulyHoldsElseRefusesWithNothingChanged) {
+    const struct {
+        const char* what;
+        std::function<void(Document&)> session;
+        int status;
+        std::string said;          // the restore's one line, after "<data>/: " when restored
+        bool wholeCopy = false;    // the copy holds the whole world
+        bool unfinished = false;   // the copy's manifest removed, as a write cut short leaves it
+    } cases[] = {
+        {"painted, L never pressed", [](Document& d) { d.paint(1, 1, 3); }, 0,
+         "map.dat; the world's NPCs and items were left as they are (that run never loaded them)\n"},
+        {"loaded, Ann removed", [](Document& d) { d.load(), d.killNPCAt(1, 1); }, 0, "map.dat, npcdef, idef\n", true},
+        {"an NPC placed, L never pressed", [](Document& d) { d.placeNpc(Actor()); }, 2,
+         "maped: not restored, nothing changed: recovery/data/npcdef holds only the NPCs placed in a run that never "
+         "loaded the world's own\n"},
+        {"L stopped at a file it could not read, an NPC placed",
+         [](Document& d) { removeFile(npcDefPath(d.dataDir, 1)), makeDirs(npcDefPath(d.dataDir, 1)), d.load(), d.placeNpc(Actor()); },
+         2, "maped: not restored, nothing changed: recovery/data/npcdef/1.def would replace DATA/npcdef/1.def, which that run never read\n"},
+        {"an unfinished copy", [](Document& d) { d.paint(1, 1, 3); }, 2, "maped: no recovery copy in recovery/data to restore\n",
+         false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        DiskWorld w;
+        ChangeDir inWorld(w.dir.path);
+        const std::string data = w.doc->dataDir;
+        c.session(*w.doc);
+        w.doc->keepUnsavedEdits();
+        if (c.unfinished) removeFile("recovery/manifest");
+        const auto copy = filesUnder("recovery/data"), before = filesUnder(data);
+        auto next = std::make_unique<Document>();  // the next run, on the same world
+        next->dataDir = data;
+        const bool refused = c.said.find("not restored") != std::string::npos;
+        EXPECT_EQ(next->noticeEarlierEdits().said.empty(), c.unfinished);
+        Messages said;
+        EXPECT_EQ(restoreRecoveryCopy("recovery", data, "", said), c.status);
+        std::string line = c.said;
+        if (line.find("DATA") != std::string::npos) line.replace(line.find("DATA"), 4, data);
+        EXPECT_EQ(said.text(c.status ? Stream::Err : Stream::Out), c.status ? line : "Restored recovery/data into " + data + "/: " + line);
+        auto expected = c.wholeCopy ? copy : before;
+        if (c.status == 0) expected["map.dat"] = copy.at("map.dat");
+        EXPECT_TRUE(filesUnder(data) == expected) << "the world after the restore";
+        EXPECT_EQ(fileExists("recovery/manifest"), refused);
+        EXPECT_EQ(next->noticeEarlierEdits().said.empty(), !refused);
+    }
+}
+
 // A save writes only the files whose bytes change (the others keep their inode and time), and
 // none over a file changed on disk since this run read it: that part is refused, the edits stay
 // unsaved, and the file keeps the other writer's bytes.
 TEST(DocumentSave, WritesOnlyWhatChangedAndNothingOverAFileChangedOnDisk) {
-    const std::string elsewhere = "written elsewhere\n";
+    const std::string elsewhere = "a line added elsewhere\n";
     const struct {
         const char* what;
         const char* changedOnDisk;  // between L and S, by someone else
@@ -300,7 +396,8 @@ TEST(DocumentSave, WritesOnlyWhatChangedAndNothingOverAFileChangedOnDisk) {
         DiskWorld w;
         Document& doc = *w.doc;
         doc.load();
-        if (c.changedOnDisk) writeFile(w.dir / "data/" + c.changedOnDisk, elsewhere);
+        const std::string changed = c.changedOnDisk ? w.file(c.changedOnDisk) + elsewhere : "";
+        if (c.changedOnDisk) writeFile(w.dir / "data/" + c.changedOnDisk, changed);
         const auto files = filesUnder(doc.dataDir), stamps = stampsUnder(doc.dataDir);
         c.edit(doc);
         const Outcome saved = doc.save();
@@ -308,7 +405,7 @@ TEST(DocumentSave, WritesOnlyWhatChangedAndNothingOverAFileChangedOnDisk) {
         EXPECT_EQ(saved.said.outText(), c.refused && c.refused == std::string("map.dat") ? "" : "Written. closing\n");
         EXPECT_EQ(saved.said.errText(), c.refused ? notSavedChangedWarning(doc.dataDir + "/" + c.refused) : "");
         EXPECT_EQ(doc.hasUnsavedEdits(), c.refused != nullptr);
-        if (c.changedOnDisk) EXPECT_EQ(w.file(c.changedOnDisk), elsewhere);
+        if (c.changedOnDisk) EXPECT_TRUE(w.file(c.changedOnDisk) == changed);
         const auto after = filesUnder(doc.dataDir), stampsAfter = stampsUnder(doc.dataDir);
         for (const auto& [name, bytes] : after)
             if (files.count(name) && files.at(name) == bytes) EXPECT_EQ(stampsAfter.at(name), stamps.at(name)) << name;
