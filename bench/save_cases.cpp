@@ -68,6 +68,7 @@ void addSaveCases(Harness& harness, const std::string& root) {
         }
         return took;
     }, 20e6);
+    harness.add("  S with nothing to write", timedLoop([] { doc->save(); }));
     // The first autosave writes the whole copy; every one after it only the file that changed.
     doc->autosaveSeconds = 1;
     static long long clock = 0;

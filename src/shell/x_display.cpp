@@ -2,7 +2,10 @@
 
 #include <SDL.h>
 #include <X11/Xlib.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -33,16 +36,27 @@ void releaseXDisplay(void* connection) {
 }
 
 static void (*connectionLoss)() = nullptr;
-static XIOErrorHandler previousHandler = nullptr;
 
+// Xlib's own handler prints its line and calls exit(1); exit would run the exit handlers, and
+// SDL's would talk to the server that is gone (SDL's own handler, chained before, forgets the
+// display so as not to, which leaves what hangs off it unreachable). So the line is printed as
+// Xlib prints it, from the display's fields (no X call), and the process ends at once.
 static int connectionLost(Display* display) {
+    const int error = errno;  // of the read or write that found the connection gone
     if (connectionLoss) connectionLoss();
-    if (previousHandler) return previousHandler(display);
-    exit(1);
+    if (error == EPIPE || error == ECONNRESET) {
+        fprintf(stderr, "X connection to %s broken (explicit kill or server shutdown).\r\n", DisplayString(display));
+    } else {
+        fprintf(stderr, "XIO:  fatal IO error %d (%s) on X server \"%s\"\r\n", error, strerror(error),
+                DisplayString(display));
+        fprintf(stderr, "      after %lu requests (%lu known processed) with %d events remaining.\r\n",
+                NextRequest(display) - 1, LastKnownRequestProcessed(display), QLength(display));
+    }
+    fflush(stderr);
+    _exit(1);
 }
 
 void onXConnectionLoss(void (*onLoss)()) {
     connectionLoss = onLoss;
-    XIOErrorHandler previous = XSetIOErrorHandler(connectionLost);
-    if (previous != connectionLost) previousHandler = previous;
+    XSetIOErrorHandler(connectionLost);
 }

@@ -8,7 +8,6 @@
 void* holdXDisplay();
 void releaseXDisplay(void* connection);
 
-// Calls onLoss when the connection to the X server is lost, then ends the process as before
-// (the handler SDL and Xlib had: Xlib's "XIO: fatal IO error" line, status 1). onLoss must
-// make no X call.
+// Calls onLoss when the connection to the X server is lost, then ends the process as Xlib
+// would (its "XIO:  fatal IO error" line, status 1). onLoss must make no X call.
 void onXConnectionLoss(void (*onLoss)());

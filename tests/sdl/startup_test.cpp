@@ -55,4 +55,19 @@ TEST(Startup, TheEndsOfTheNumberedArtMissingOrBrokenFilesAndNoDisplay) {
     }
 }
 
+// A second editor started on a world another one has open says so, and runs on.
+TEST(Startup, ASecondEditorOnAWorldAnotherHasOpenSaysSo) {
+    TempDir world, logs;
+    makeDefaultWorld(world.path);
+    ChildProcess first;
+    ASSERT_TRUE(first.start({MAPED_BINARY}, world.path, DUMMY_VIDEO, logs / "out", logs / "err"));
+    ASSERT_TRUE(waitUntil([&] { return first.out() == LOADED || first.poll(); }, 20000)) << first.err();
+    const ProcessResult second = runProcess({MAPED_BINARY}, world.path, DUMMY_VIDEO, 1500);
+    EXPECT_TRUE(second.timedOut);
+    EXPECT_NE(second.err.find("***WARNING*** another editor (pid " + std::to_string(first.pid) +
+                              ") has this world open: this one will not save it until that one ends\n"),
+              std::string::npos)
+        << second.err;
+}
+
 }  // namespace
