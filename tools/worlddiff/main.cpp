@@ -97,7 +97,8 @@ int main(int argc, char** argv) {
     }
     if (paths.size() != 2) return fail("give two worlds, OLD and NEW (see worlddiff --help)");
     auto olds = std::make_unique<World>(), news = std::make_unique<World>();
-    std::string why = readWorldAt(paths[0], *olds);
+    std::string why = png.empty() ? "" : checkPictureOutput(png);
+    if (why.empty()) why = readWorldAt(paths[0], *olds);
     if (why.empty()) why = readWorldAt(paths[1], *news);
     if (!why.empty()) return fail(why);
     WorldDiff diff = diffWorlds(*olds, *news);
