@@ -69,6 +69,30 @@ void writeChangedCopy(const std::string& root, const std::string& copy) {
     for (size_t n = 0; n < world->items.size(); ++n)
         writeFileAtomically(itemDefPath(data, static_cast<int>(n)), world->items[n].serialize(), unsaid);
 }
+
+// The two sides of a merge: each a copy of the world with 300 cells changed in ten rows of its
+// own, OURS with an NPC added and one changed, THEIRS with an NPC and an item changed, one
+// NPC removed and one added.
+void writeMergeSides(const std::string& root, const std::string& ours, const std::string& theirs) {
+    for (int side = 0; side < 2; ++side) {
+        auto world = std::make_unique<World>();
+        readWorld(root, *world);
+        for (int y = 100 + 50 * side; y < 110 + 50 * side; ++y)
+            for (int x = 0; x < 90; x += 3) world->map.tiles[y][x] = (world->map.tiles[y][x] + 1) % (LAST_TILE + 1);
+        world->npcs.push_back(world->npcs.front());
+        world->npcs.back().name = side == 0 ? "Guard" : "Smith";
+        world->npcs[1].hp += 1 + side;
+        if (side == 1) world->npcs.erase(world->npcs.begin() + 3), world->items[2].price = 7;
+        Messages unsaid;
+        const std::string copy = side == 0 ? ours : theirs;
+        for (const char* dir : {"", "/data", "/data/npcdef", "/data/idef"}) mkdir((copy + dir).c_str(), 0777);
+        writeFileAtomically(mapFilePath(copy + "/data"), world->map.serialize(), unsaid);
+        int owned = 0;
+        saveActorFiles(copy + "/data", world->npcs, owned, true, unsaid);
+        owned = 0;
+        saveItemFiles(copy + "/data", world->items, owned, true, unsaid);
+    }
+}
 }  // namespace
 
 void addToolCases(Harness& harness, const std::string& root) {
@@ -94,4 +118,17 @@ void addToolCases(Harness& harness, const std::string& root) {
                 command({WORLDRENDER_BINARY, "--scale", "48", "--region", "150,150,50,50", root,
                          root + "/bench-block.png"}),
                 500 * MS, SLOW_ROUNDS);
+
+    const std::string ours = root + "/bench-ours", theirs = root + "/bench-theirs";
+    writeMergeSides(root, ours, theirs);
+    // Into OURS: after the first call every call writes the same merged world again.
+    harness.add("worldmerge command: three default worlds, about 300 changes a side, into OURS",
+                command({WORLDMERGE_BINARY, root, ours, theirs, "--into", ours}), 100 * MS);
+    const std::string zero(40, '0');
+    harness.add("worldgit diff driver on map.dat (300 changed cells)",
+                command({WORLDGIT_BINARY, "diff", "map", "world/data/map.dat", mapFilePath(root + "/data"), zero, "100644",
+                         mapFilePath(root + "/bench-changed/data"), zero, "100644"}),
+                30 * MS);
+    harness.add("worldgit textconv of map.dat (a line per cell, for git log -p)",
+                command({WORLDGIT_BINARY, "textconv", "map", mapFilePath(root + "/data")}));
 }

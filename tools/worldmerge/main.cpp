@@ -190,6 +190,7 @@ int main(int argc, char** argv) {
         if (arg.size() > 1 && arg[0] == '-') return fail("unknown option " + arg + " (see worldmerge --help)");
         paths.push_back(arg);
     }
+    if (!git && dir != ".") return fail("-C goes with --git (see worldmerge --help)");
     if (git) {
         if (!paths.empty() || !into.empty()) return fail("--git takes no worlds and no --into (see worldmerge --help)");
         return mergeRevision(dir, rev);
