@@ -43,29 +43,31 @@ protected:
 };
 }  // namespace
 
-TEST_F(GitTools, WorldmergeStatusesOnDirectories) {
+TEST_F(GitTools, StatusesOfTheCommandsAndAMergeIntoANewWorld) {
     makeDefaultWorld(dir / "base");
     for (const char* copy : {"ours", "theirs", "alike"}) fs::copy(dir / "base", dir / copy, fs::copy_options::recursive);
     const int was = paint("ours", 30, 30, 21);
     paint("theirs", 30, 30, 25), paint("theirs", 5, 5, 25), addNpc("theirs", 9, "Rob");
     const std::string conflict = "data/map.dat:31: x=30: conflict: ours 21, theirs 25, base " + std::to_string(was) + "\n";
+    const std::string merge = WORLDMERGE_BINARY;
     const struct {
-        std::vector<std::string> args;
+        std::vector<std::string> argv;
         int status;
         std::string out, err;
     } cases[] = {
-        {{"base", "ours", "alike", "--into", "alike"}, 2, "", "worldmerge: alike is neither OURS nor a new directory\n"},
-        {{"base", "ours", "nowhere", "--into", "new"}, 2, "", "worldmerge: no such directory: nowhere\n"},
-        {{"base", "ours", "--into", "new"}, 2, "", "worldmerge: give three worlds, BASE OURS THEIRS, and --into OUT (see worldmerge --help)\n"},
-        {{"--git", "HEAD"}, 2, "", "worldmerge: . is not inside a git work tree\n"},
-        {{"base", "ours", "alike", "--into", "ours"}, 0, "merged: nothing to change; no conflicts\n", ""},
-        {{"base", "ours", "theirs", "--into", "new"}, 1, conflict + "merged: 1 cell, 1 NPC added; 1 conflict\n", ""},
+        {{merge, "base", "ours", "alike", "--into", "alike"}, 2, "", "worldmerge: alike is neither OURS nor a new directory\n"},
+        {{merge, "base", "ours", "nowhere", "--into", "new"}, 2, "", "worldmerge: no such directory: nowhere\n"},
+        {{merge, "base", "ours", "--into", "new"}, 2, "",
+         "worldmerge: give three worlds, BASE OURS THEIRS, and --into OUT (see worldmerge --help)\n"},
+        {{merge, "--git", "HEAD"}, 2, "", "worldmerge: . is not inside a git work tree\n"},
+        {{WORLDDIFF_BINARY, "--git", "-C", "base"}, 2, "", "worlddiff: base is not inside a git work tree\n"},
+        {{WORLDGIT_BINARY, "install"}, 2, "", "worldgit: . is not inside a git work tree\n"},
+        {{merge, "base", "ours", "alike", "--into", "ours"}, 0, "merged: nothing to change; no conflicts\n", ""},
+        {{merge, "base", "ours", "theirs", "--into", "new"}, 1, conflict + "merged: 1 cell, 1 NPC added; 1 conflict\n", ""},
     };
     for (const auto& c : cases) {
-        std::vector<std::string> argv = c.args;
-        argv.insert(argv.begin(), WORLDMERGE_BINARY);
-        ProcessResult result = run(argv, "");
-        EXPECT_EQ(result.status, c.status) << c.args[0] << " " << c.args.back();
+        ProcessResult result = run(c.argv, "");
+        EXPECT_EQ(result.status, c.status) << c.argv[1] << " " << c.argv.back();
         EXPECT_EQ(result.out, c.out);
         EXPECT_EQ(result.err, c.err);
     }
@@ -93,6 +95,7 @@ TEST_F(GitTools, ARepositoryMergesWorldsThroughTheDrivers) {
     git({"commit", "-qam", "left"});
     EXPECT_NE(git({"show"}).out.find("\n+13: x=3: tile 40\n"), std::string::npos);
     EXPECT_EQ(run({WORLDDIFF_BINARY, "--git", "main~1", "-C", "world"}).status, 1);
+    EXPECT_EQ(run({WORLDDIFF_BINARY, "--git", "nope", "-C", "world"}).err, "worlddiff: unknown revision nope\n");
 
     // Cells painted apart merge on their own.
     git({"checkout", "-qb", "right", "main~1"});
