@@ -122,6 +122,7 @@ TEST_F(GitTools, ARepositoryMergesWorldsThroughTheDrivers) {
     ProcessResult stopped = git({"merge", "--no-edit", "c2"});
     EXPECT_EQ(stopped.status, 1);
     EXPECT_NE(stopped.out.find("world/" + conflict), std::string::npos) << stopped.out;
+    EXPECT_EQ(git({"diff", "--name-only", "--diff-filter=U"}).out, "world/data/map.dat\nworld/data/npcdef/9.def\n");
     EXPECT_EQ(readFile(dir / "repo/world/data/map.dat")[30 * 351 + 30], 'A' + 2);
     ProcessResult finished = run({WORLDMERGE_BINARY, "--git", "MERGE_HEAD"}, "repo/world");
     EXPECT_EQ(finished.status, 1) << finished.err;
