@@ -71,7 +71,7 @@ void writeChangedCopy(const std::string& root, const std::string& copy) {
         writeFileAtomically(itemDefPath(data, static_cast<int>(n)), world->items[n].serialize(), unsaid);
 }
 
-// Writes a world's map and definition files as they are (no syncing: set-up, not timed),
+// Writes a world's map and definition files as they are (set-up, not timed, not synced),
 // removing a few stale numbers after each list.
 void writePlain(const std::string& root, const World& world) {
     const std::string data = root + "/data";
@@ -139,6 +139,7 @@ void addToolCases(Harness& harness, const std::string& root) {
                     double took = 0;
                     for (long i = 0; i < calls; ++i) {
                         writePlain(ours, *oursWorld);
+                        sync();  // or the merge's own syncs would also flush what the set-up wrote
                         took += command({WORLDMERGE_BINARY, root, ours, theirs, "--into", ours})(1);
                     }
                     return took;
