@@ -95,18 +95,20 @@ protected:
         return result.status == 0;
     }
 
-    // Starts the editor and waits for its window, captioned "x=0 y=0" after the first frame.
-    void launch() {
+    // Starts the editor and waits for its window, captioned "x=0 y=0" (or as given) after the first frame.
+    void launch(const std::vector<std::string>& args = {}, const std::string& firstCaption = "x=0 y=0") {
         const std::vector<std::string> env = {"DISPLAY=" + display, "SDL_VIDEODRIVER", "SDL_AUDIODRIVER=dummy"};
-        ASSERT_TRUE(editor.start({MAPED_BINARY}, world.path, env, logs / "editor.out", logs / "editor.err"));
+        std::vector<std::string> argv = {MAPED_BINARY};
+        argv.insert(argv.end(), args.begin(), args.end());
+        ASSERT_TRUE(editor.start(argv, world.path, env, logs / "editor.out", logs / "editor.err"));
         // The editor prints this once its window is open. Until then no other client connects:
         // one could keep a server that resets when its last client leaves from resetting.
         waitUntil([&] { return editor.poll() || editor.out().find("Assets loaded.") != std::string::npos; }, START_MS);
         std::string found;
-        const auto search = [&] { return xdotool({"search", "--name", "^x=0 y=0$"}, &found), !found.empty(); };
+        const auto search = [&] { return xdotool({"search", "--name", "^" + firstCaption + "$"}, &found), !found.empty(); };
         bool shown = waitUntil([&] { return editor.poll() || search(); }, START_MS, 50);
         ASSERT_FALSE(editor.ended) << "the editor ended at start-up" << diagnostics();
-        ASSERT_TRUE(shown) << "no window captioned \"x=0 y=0\" within " << START_MS << " ms" << diagnostics();
+        ASSERT_TRUE(shown) << "no window captioned \"" << firstCaption << "\" within " << START_MS << " ms" << diagnostics();
         window = std::stoul(found);
         // Without a window manager keys go to the window under the pointer.
         ASSERT_TRUE(xdotool({"mousemove", "--window", std::to_string(window), "790", "590"}));
@@ -201,6 +203,31 @@ protected:
         ASSERT_TRUE(waitWhileRunning([&] { return answerStripShown(top); })) << "no question " << top << diagnostics();
         ASSERT_TRUE(xdotool({"type", "--delay", "20", text}));
         ASSERT_TRUE(xdotool({"key", "Return"}));
+    }
+
+    // The world's NPC files replaced by NPCs of these names at these world pixels.
+    void writeNpcs(const std::vector<std::tuple<std::string, int, int>>& npcs) {
+        for (int n = 0; fileExists(npcDefPath(world / "data", n)); ++n) removeFile(npcDefPath(world / "data", n));
+        for (size_t n = 0; n < npcs.size(); ++n) {
+            Actor npc;
+            std::tie(npc.name, npc.x, npc.y) = std::tuple<std::string, float, float>(npcs[n]);
+            writeFile(npcDefPath(world / "data", static_cast<int>(n)), npc.serialize());
+        }
+    }
+
+    // G, then the typed answer (none: Return keeps the last one), until the editor says `said`.
+    void goTo(const std::string& typed, const std::string& said) {
+        const auto stripShown = [&] { return x.pixels(window, 300, 20, 200, 20) == std::vector<unsigned long>(200 * 20, 0); };
+        ASSERT_TRUE(waitWhileRunning([&] { return !stripShown(); })) << diagnostics();
+        ASSERT_TRUE(x.sendKeys({"g"}, true));
+        const bool asked = waitWhileRunning(stripShown);
+        ASSERT_TRUE(x.sendKeys({"g"}, false));
+        ASSERT_TRUE(asked) << "no Go to: prompt" << diagnostics();
+        if (!typed.empty()) {
+            ASSERT_TRUE(xdotool({"type", "--delay", "20", typed}));
+        }
+        ASSERT_TRUE(xdotool({"key", "Return"}));
+        ASSERT_TRUE(waitWhileRunning([&] { return editor.out().find(said) != std::string::npos; })) << diagnostics();
     }
 
     template <typename Condition>
@@ -330,4 +357,40 @@ TEST_F(EditorWindowTest, ARemovedNpcComesBackInItsPlaceAndASignalKeepsUnsavedEdi
     EXPECT_EQ(editor.endSignal, SIGTERM);
     EXPECT_TRUE(filesUnder(data("")) == before);
     EXPECT_EQ(filesUnder(world / "recovery/data/npcdef").size(), 2u);
+}
+
+// Shift and the right button pick the NPC up; it is drawn under the pointer as it moves, and
+// the release drops it: the save writes the new position into the NPC's own file.
+TEST_F(EditorWindowTest, AShiftDragWithRealButtonEventsMovesAnNpcWhoseFileTheSaveWrites) {
+    writeNpcs({{"Bob", 300, 350}, {"Ann", 600, 350}});
+    const std::string ann = readFile(data("npcdef/1.def"));
+    ASSERT_NO_FATAL_FAILURE(launch());
+    ASSERT_NO_FATAL_FAILURE(pressOnce({"l"}));
+    ASSERT_NO_FATAL_FAILURE(setMode(1));
+    const int px = 300 - 48 * scrollX + 10, py = 350 - 48 * scrollY + 10, dx = 130, dy = -70;
+    const std::vector<unsigned long> before = x.pixels(window, px - 10 + dx, py - 10 + dy, 48, 48);
+    ASSERT_TRUE(x.sendKeys({"Shift_L"}, true));
+    x.movePointer(window, px, py);
+    ASSERT_TRUE(x.button(3, true));
+    for (int step = 1; step <= 4; ++step) x.movePointer(window, px + dx * step / 4, py + dy * step / 4);
+    const bool drawn = waitWhileRunning([&] { return x.pixels(window, px - 10 + dx, py - 10 + dy, 48, 48) != before; });
+    ASSERT_TRUE(x.button(3, false));
+    ASSERT_TRUE(x.sendKeys({"Shift_L"}, false));
+    EXPECT_TRUE(drawn) << "the NPC was not drawn under the pointer" << diagnostics();
+    ASSERT_NO_FATAL_FAILURE(pressOnce({"s"}));
+    Actor moved;
+    moved.name = "Bob", moved.x = 300 + dx, moved.y = 350 + dy;
+    EXPECT_EQ(readFile(data("npcdef/0.def")), moved.serialize());
+    EXPECT_EQ(readFile(data("npcdef/1.def")), ann);
+}
+
+// --goto centres its cell from the start; G and a name, then G and Return, find two NPCs in turn.
+TEST_F(EditorWindowTest, TheViewStartsAtTheGoToCellAndGStepsThroughTwoNpcsByName) {
+    writeNpcs({{"Guard One", 30 * 48, 40 * 48}, {"Bob", 0, 0}, {"Old guard", 100 * 48, 200 * 48 + 20}});
+    ASSERT_NO_FATAL_FAILURE(launch({"--goto", "20,16"}, "x=12 y=10"));
+    ASSERT_NO_FATAL_FAILURE(pressOnce({"l"}));
+    ASSERT_NO_FATAL_FAILURE(goTo("guard", "Go to: NPC \"Guard One\" (data/npcdef/0.def) at cell 30,40, 1 of 2\n"));
+    EXPECT_TRUE(waitWhileRunning([&] { return caption() == "x=22 y=34"; })) << diagnostics();
+    ASSERT_NO_FATAL_FAILURE(goTo("", "Go to: NPC \"Old guard\" (data/npcdef/2.def) at cell 100,200, 2 of 2\n"));
+    EXPECT_TRUE(waitWhileRunning([&] { return caption() == "x=92 y=194"; })) << diagnostics();
 }
