@@ -205,16 +205,6 @@ protected:
         ASSERT_TRUE(xdotool({"key", "Return"}));
     }
 
-    // The world's NPC files replaced by NPCs of these names at these world pixels.
-    void writeNpcs(const std::vector<std::tuple<std::string, int, int>>& npcs) {
-        for (int n = 0; fileExists(npcDefPath(world / "data", n)); ++n) removeFile(npcDefPath(world / "data", n));
-        for (size_t n = 0; n < npcs.size(); ++n) {
-            Actor npc;
-            std::tie(npc.name, npc.x, npc.y) = std::tuple<std::string, float, float>(npcs[n]);
-            writeFile(npcDefPath(world / "data", static_cast<int>(n)), npc.serialize());
-        }
-    }
-
     // G, then the typed answer (none: Return keeps the last one), until the editor says `said`.
     void goTo(const std::string& typed, const std::string& said) {
         const auto stripShown = [&] { return x.pixels(window, 300, 20, 200, 20) == std::vector<unsigned long>(200 * 20, 0); };
@@ -359,38 +349,42 @@ TEST_F(EditorWindowTest, ARemovedNpcComesBackInItsPlaceAndASignalKeepsUnsavedEdi
     EXPECT_EQ(filesUnder(world / "recovery/data/npcdef").size(), 2u);
 }
 
-// Shift and the right button pick the NPC up; it is drawn under the pointer as it moves, and
-// the release drops it: the save writes the new position into the NPC's own file.
-TEST_F(EditorWindowTest, AShiftDragWithRealButtonEventsMovesAnNpcWhoseFileTheSaveWrites) {
-    writeNpcs({{"Bob", 300, 350}, {"Ann", 600, 350}});
-    const std::string ann = readFile(data("npcdef/1.def"));
-    ASSERT_NO_FATAL_FAILURE(launch());
-    ASSERT_NO_FATAL_FAILURE(pressOnce({"l"}));
-    ASSERT_NO_FATAL_FAILURE(setMode(1));
-    const int px = 300 - 48 * scrollX + 10, py = 350 - 48 * scrollY + 10, dx = 130, dy = -70;
-    const std::vector<unsigned long> before = x.pixels(window, px - 10 + dx, py - 10 + dy, 48, 48);
-    ASSERT_TRUE(x.sendKeys({"Shift_L"}, true));
-    x.movePointer(window, px, py);
-    ASSERT_TRUE(x.button(3, true));
-    for (int step = 1; step <= 4; ++step) x.movePointer(window, px + dx * step / 4, py + dy * step / 4);
-    const bool drawn = waitWhileRunning([&] { return x.pixels(window, px - 10 + dx, py - 10 + dy, 48, 48) != before; });
-    ASSERT_TRUE(x.button(3, false));
-    ASSERT_TRUE(x.sendKeys({"Shift_L"}, false));
-    EXPECT_TRUE(drawn) << "the NPC was not drawn under the pointer" << diagnostics();
-    ASSERT_NO_FATAL_FAILURE(pressOnce({"s"}));
-    Actor moved;
-    moved.name = "Bob", moved.x = 300 + dx, moved.y = 350 + dy;
-    EXPECT_EQ(readFile(data("npcdef/0.def")), moved.serialize());
-    EXPECT_EQ(readFile(data("npcdef/1.def")), ann);
-}
-
-// --goto centres its cell from the start; G and a name, then G and Return, find two NPCs in turn.
-TEST_F(EditorWindowTest, TheViewStartsAtTheGoToCellAndGStepsThroughTwoNpcsByName) {
-    writeNpcs({{"Guard One", 30 * 48, 40 * 48}, {"Bob", 0, 0}, {"Old guard", 100 * 48, 200 * 48 + 20}});
+// --goto centres its cell from the start; G and a name, then G and Return, find two NPCs in
+// turn. Shift and the right button pick one up, it is drawn under the pointer as it moves, and
+// the release drops it: the save writes the new position into its own file.
+TEST_F(EditorWindowTest, GoToAndGByNameThenAShiftDragWithRealButtonEventsSavedInTheNpcsFile) {
+    // The world's NPCs replaced by three, at these world pixels.
+    for (int n = 0; fileExists(npcDefPath(world / "data", n)); ++n) removeFile(npcDefPath(world / "data", n));
+    const std::tuple<const char*, float, float> npcs[] = {{"Guard One", 1440, 1920}, {"Bob", 0, 0}, {"Old guard", 4800, 9620}};
+    for (int n = 0; n < 3; ++n) {
+        Actor npc;
+        std::tie(npc.name, npc.x, npc.y) = npcs[n];
+        writeFile(npcDefPath(world / "data", n), npc.serialize());
+    }
+    const std::string guardOne = readFile(data("npcdef/0.def"));
     ASSERT_NO_FATAL_FAILURE(launch({"--goto", "20,16"}, "x=12 y=10"));
     ASSERT_NO_FATAL_FAILURE(pressOnce({"l"}));
     ASSERT_NO_FATAL_FAILURE(goTo("guard", "Go to: NPC \"Guard One\" (data/npcdef/0.def) at cell 30,40, 1 of 2\n"));
     EXPECT_TRUE(waitWhileRunning([&] { return caption() == "x=22 y=34"; })) << diagnostics();
     ASSERT_NO_FATAL_FAILURE(goTo("", "Go to: NPC \"Old guard\" (data/npcdef/2.def) at cell 100,200, 2 of 2\n"));
     EXPECT_TRUE(waitWhileRunning([&] { return caption() == "x=92 y=194"; })) << diagnostics();
+
+    ASSERT_NO_FATAL_FAILURE(setMode(1));
+    const int px = 4800 - 48 * scrollX + 10, py = 9620 - 48 * scrollY + 10, dx = 130, dy = -70;
+    const std::vector<unsigned long> before = x.pixels(window, px - 10 + dx, py - 10 + dy, 48, 48);
+    // XTEST presses and motion through xdotool, with Shift held from before the press.
+    const auto pointer = [&](int x, int y) {
+        return xdotool({"mousemove", "--window", std::to_string(window), std::to_string(x), std::to_string(y)});
+    };
+    ASSERT_TRUE(x.sendKeys({"Shift_L"}, true));
+    ASSERT_TRUE(pointer(px, py) && xdotool({"mousedown", "3"}));
+    for (int step = 1; step <= 4; ++step) ASSERT_TRUE(pointer(px + dx * step / 4, py + dy * step / 4));
+    const bool drawn = waitWhileRunning([&] { return x.pixels(window, px - 10 + dx, py - 10 + dy, 48, 48) != before; });
+    ASSERT_TRUE(xdotool({"mouseup", "3"}) && x.sendKeys({"Shift_L"}, false));
+    EXPECT_TRUE(drawn) << "the NPC was not drawn under the pointer" << diagnostics();
+    ASSERT_NO_FATAL_FAILURE(pressOnce({"s"}));
+    Actor moved;
+    moved.name = "Old guard", moved.x = 4800 + dx, moved.y = 9620 + dy;
+    EXPECT_EQ(readFile(data("npcdef/2.def")), moved.serialize());
+    EXPECT_EQ(readFile(data("npcdef/0.def")), guardOne);
 }

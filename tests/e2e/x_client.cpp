@@ -65,17 +65,6 @@ bool XClient::click(unsigned long window, int button, int x, int y) {
     return sent;
 }
 
-void XClient::movePointer(unsigned long window, int x, int y) {
-    XWarpPointer(display, None, window, 0, 0, 0, 0, x, y);
-    XFlush(display);
-}
-
-bool XClient::button(int button, bool press) {
-    bool sent = XTestFakeButtonEvent(display, static_cast<unsigned>(button), press ? True : False, CurrentTime);
-    XFlush(display);
-    return sent;
-}
-
 std::vector<unsigned long> XClient::pixels(unsigned long window, int x, int y, int width, int height) {
     std::vector<unsigned long> values;
     XImage* image = XGetImage(display, window, x, y, static_cast<unsigned>(width), static_cast<unsigned>(height),

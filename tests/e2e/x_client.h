@@ -22,9 +22,6 @@ public:
     bool sendKeys(const std::vector<std::string>& keys, bool press);
     // Presses and releases a button at a window position in one flush.
     bool click(unsigned long window, int button, int x, int y);
-    // Moves the pointer to a window position (a motion event), and presses or releases a button there.
-    void movePointer(unsigned long window, int x, int y);
-    bool button(int button, bool press);
     // The raw pixel values of an area of the window, row by row; empty when it cannot be read.
     std::vector<unsigned long> pixels(unsigned long window, int x, int y, int width, int height);
     // A white window over an area, as another program's would cover it; destroying it leaves
