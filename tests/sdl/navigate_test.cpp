@@ -20,8 +20,8 @@ SDL_Event mouse(Uint8 type, int button, int x, int y) {
     return e;
 }
 
-// An item picked up in a removal mode follows the pointer; presses meanwhile do nothing; in
-// the select mode Shift changes nothing.
+// An item picked up in a removal mode is drawn where the pointer takes it; presses meanwhile
+// do nothing; in the select mode Shift changes nothing.
 TEST_F(EditorTest, ShiftAndAButtonDragTheObjectARemovalWouldTakeButNotInTheSelectMode) {
     editor->scrollX = 2, editor->scrollY = 1;
     Item cup;
@@ -31,7 +31,10 @@ TEST_F(EditorTest, ShiftAndAButtonDragTheObjectARemovalWouldTakeButNotInTheSelec
     for (int mode : {MODE_SELECT, MODE_KILL_ITEM}) {
         editor->rightClickMode = mode;
         queueEvents({mouse(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, 310, 210), mouse(SDL_MOUSEMOTION, 0, 20, 400)});
+        editor->waitForEvent();  // keeps the motion that came with the press
         editor->getInput();
+        EXPECT_EQ(std::make_tuple(editor->dragged.index, editor->dragged.x, editor->dragged.y),
+                  mode == MODE_SELECT ? std::make_tuple(-1, 0.0f, 0.0f) : std::make_tuple(0, 106.0f, 438.0f));
         queueEvents({mouse(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 310, 210), mouse(SDL_MOUSEBUTTONUP, SDL_BUTTON_MIDDLE, 0, 0)});
         editor->getInput();
     }
