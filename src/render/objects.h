@@ -15,7 +15,8 @@ struct MovedObject {
 
 // Calls place(image, worldX, worldY, isNpc) for each image in drawing order.
 template <typename Place>
-void forEachObjectImage(const World& world, const ArtAssets& art, Place place, const MovedObject& moved = MovedObject()) {
+void forEachObjectImage(const World& world, const ArtAssets& art, Place place,
+                        const MovedObject& moved = MovedObject()) {
     const auto at = [&moved](bool npc, size_t index, float& x, float& y) {
         if (moved.npc == npc && moved.index == static_cast<int>(index)) x = moved.x, y = moved.y;
     };

@@ -13,7 +13,8 @@ void View::drawOutline(const Canvas& canvas) const {
     constexpr int THICKNESS = 2;
     // Window pixels, kept well inside the 16-bit range of a rectangle: SDL clips the rest.
     const auto screen = [this](int world, int scroll) {
-        const long long at = (static_cast<long long>(world) - static_cast<long long>(TILE_SIZE) * scroll) * cellPixels / TILE_SIZE;
+        const long long at =
+            (static_cast<long long>(world) - static_cast<long long>(TILE_SIZE) * scroll) * cellPixels / TILE_SIZE;
         return static_cast<int>(std::clamp(at, -2000LL, 2000LL));
     };
     const int left = screen(outlineX, scrollX), top = screen(outlineY, scrollY);

@@ -95,7 +95,8 @@ std::string usageText() {
         "\n"
         "Options:\n";
     for (const Option& option : OPTIONS)
-        text += helpLine(std::string(option.name) + (*option.value ? std::string(" ") + option.value : ""), option.help, 22);
+        text += helpLine(std::string(option.name) + (*option.value ? std::string(" ") + option.value : ""),
+                         option.help, 22);
     text += "\nKeys (each acts while held):\n";
     for (const auto& key : KEY_HELP) text += helpLine(key[0], key[1], 29);
     return text;

@@ -117,7 +117,8 @@ Navigation GoToSearch::goTo(const World& world, const std::string& dataDir, cons
     int x = 0, y = 0;
     if (readCell(answer, x, y)) {
         if (!onMap(x, y)) {
-            said.out("No cell " + cellText(x, y) + ": the map is " + std::to_string(MAP_SIZE) + "x" + std::to_string(MAP_SIZE) + "\n");
+            said.out("No cell " + cellText(x, y) + ": the map is " + std::to_string(MAP_SIZE) + "x" +
+                     std::to_string(MAP_SIZE) + "\n");
             return result;
         }
         said.out("Go to: cell " + cellText(x, y) + "\n");
