@@ -17,5 +17,5 @@ void View::drawSprites(const World& world, const Canvas& canvas) const {
         const bool inView = npc ? x > camX && y > camY && x < right && y < bottom
                                 : x >= camX && y >= camY && x < right && y < bottom;
         if (inView) blitAt(image, canvas.screen, screenCoordinate(x, camX), screenCoordinate(y, camY));
-    });
+    }, dragged);
 }

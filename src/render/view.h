@@ -8,6 +8,7 @@
 #include <string>
 
 #include "render/art_assets.h"
+#include "render/objects.h"
 #include "render/surface.h"
 #include "world/world.h"
 
@@ -35,6 +36,10 @@ public:
     bool showPalette = false;
     int paletteScroll = 0;
     int cellPixels = TILE_SIZE;  // screen pixels per map cell side
+    MovedObject dragged;         // the object being dragged, drawn where the pointer has it
+    // A 48x48 box of the world outlined over the view (the place of the finding stepped to).
+    bool outlined = false;
+    int outlineX = 0, outlineY = 0;  // world pixels of its top-left corner
 
     // The map view with the selection in red, and the current tile beside "Current tile:".
     void drawMap(const World& world, const Canvas& canvas) const;
@@ -53,6 +58,12 @@ public:
     int cellY(int my) const { return my / cellPixels + scrollY; }
     int worldX(int mx) const { return mx * TILE_SIZE / cellPixels + TILE_SIZE * scrollX; }
     int worldY(int my) const { return my * TILE_SIZE / cellPixels + TILE_SIZE * scrollY; }
+    // Scrolls so that the cell is in the middle of the view: the top-left cell becomes
+    // X-8, Y-6 at 48 pixels per cell, as many cells as half the window holds at any size,
+    // never less than 0.
+    void centreOn(int cellX, int cellY);
+    // The outlined box, if any, over everything else.
+    void drawOutline(const Canvas& canvas) const;
     // A selection corner at a cell: the first, or the second against the first.
     void selectCorner(int cellX, int cellY);
     void clearSelection() { selX1 = selX2 = selY1 = selY2 = -1; }

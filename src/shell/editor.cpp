@@ -16,6 +16,7 @@ int MapEditor::start() {
     if (!done(openMap(said))) return 1;
     reloadMinimap();
     if (!done(openFont(said))) return 1;
+    if (options.goTo) centreOn(options.goToX, options.goToY);
     return 0;
 }
 
@@ -23,6 +24,7 @@ void MapEditor::runFrame() {
     drawMap();
     drawHUD();
     drawSprites();
+    drawOutline();
     getInput();
     if (quitting()) return;
     pollSignals();

@@ -15,9 +15,12 @@ constexpr int PALETTE_WIDTH = 48;
 static bool ctrlWithoutShift(SDLMod m) { return (m & KMOD_CTRL) && !(m & KMOD_SHIFT); }
 static bool ctrlHeld(SDLMod m) { return (m & KMOD_CTRL) != 0; }
 static bool noCtrl(SDLMod m) { return !(m & KMOD_CTRL); }
+static bool shiftHeld(SDLMod m) { return (m & KMOD_SHIFT) != 0; }
+static bool noShift(SDLMod m) { return !(m & KMOD_SHIFT); }
 
-// Only undo and redo look at modifiers; every other key works with or without them. With Ctrl
-// held, Z undoes (or redoes, with Shift) instead of changing the mode.
+// Only undo and redo, and N, look at modifiers; every other key works with or without them. With
+// Ctrl held, Z undoes (or redoes, with Shift) instead of changing the mode. G, N and Shift+N
+// each move the view to a place of their own, so they do not combine.
 const KeyCommand MapEditor::KEY_COMMANDS[] = {
     {1, SDLK_UP, nullptr, &MapEditor::scrollUp, 100},
     {1, SDLK_DOWN, nullptr, &MapEditor::scrollDown, 100},
@@ -38,6 +41,9 @@ const KeyCommand MapEditor::KEY_COMMANDS[] = {
     {8, SDLK_ESCAPE, nullptr, &MapEditor::escape, 0},
     {9, SDLK_f, nullptr, &MapEditor::fillSelection, 0},
     {9, SDLK_F3, nullptr, &MapEditor::takeScreenshot, 100},
+    {10, SDLK_g, nullptr, &MapEditor::goToPrompt, 200},
+    {10, SDLK_n, noShift, &MapEditor::nextFinding, 200},
+    {10, SDLK_n, shiftHeld, &MapEditor::previousFinding, 200},
     {0, SDLK_UNKNOWN, nullptr, nullptr, 0},
 };
 
@@ -92,6 +98,9 @@ void MapEditor::handleLeftClick(int mx, int my) {
 void MapEditor::handleOtherClick(int mx, int my) {
     const int x = worldX(mx), y = worldY(my);
     const bool ctrl = (SDL_GetModState() & KMOD_CTRL) != 0;
+    // With Shift held, an NPC or item mode moves the object under the pointer instead (Shift
+    // wins over Ctrl); the select mode has nothing to move and selects as ever.
+    if ((SDL_GetModState() & KMOD_SHIFT) && rightClickMode != MODE_SELECT) return pickUp(event.button.button, mx, my);
     switch (rightClickMode) {
     case MODE_SELECT: selectCorner(cellX(mx), cellY(my)); return;
     // With Ctrl held a place mode edits the object under the pointer instead.
@@ -106,6 +115,10 @@ void MapEditor::getInput() {
     while (!quitting() && SDL_PollEvent(&event)) {
         if (event.type != SDL_MOUSEMOTION) eventSeen = true;  // the frame drawn may be out of date
         if (event.type == SDL_QUIT) quit(1);
+        if (dragged.index >= 0) {
+            followDrag(event);
+            continue;
+        }
         if (event.type != SDL_MOUSEBUTTONDOWN) continue;
         const int mx = event.button.x, my = event.button.y;
         if (event.button.button == SDL_BUTTON_LEFT)
@@ -114,6 +127,7 @@ void MapEditor::getInput() {
             handleOtherClick(mx, my);
     }
     if (!quitting()) runKeyCommands();
+    if (dragged.index >= 0) placeDragged();  // after the keys: the view may have scrolled under the pointer
 }
 
 void MapEditor::runKeyCommands() {
@@ -164,8 +178,15 @@ void MapEditor::fillSelection() {
     clearSelection();
 }
 
-void MapEditor::undoEdit() { show(undo()); }
-void MapEditor::redoEdit() { show(redo()); }
+// An undo or redo may take away the object being dragged: the drag ends without a move.
+void MapEditor::undoEdit() {
+    dragged = MovedObject();
+    show(undo());
+}
+void MapEditor::redoEdit() {
+    dragged = MovedObject();
+    show(redo());
+}
 
 // Encoded in memory, then written as the saves are (a temporary renamed over the old file), so
 // that a full disk leaves the previous screenshot rather than a truncated one.

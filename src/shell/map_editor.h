@@ -11,6 +11,7 @@
 #include "shell/options.h"
 #include "shell/screen.h"
 #include "world/document.h"
+#include "world/navigation.h"
 
 class MapEditor;
 
@@ -27,6 +28,8 @@ struct KeyCommand {
 class MapEditor : public Document, public View, public Screen {
 public:
     EditorOptions options;  // from the command line
+    GoToSearch goToSearch;  // the G prompt's last answer and match
+    FindingSteps steps;     // the findings of --steps, for N and Shift+N
 
     MapEditor() = default;
     // Start-up: window, art, map, minimap, font, saying what it does. 0 when the editor is
@@ -43,6 +46,7 @@ public:
     void drawScrollbox(int x, int y) { View::drawScrollbox(screen, x, y); }
     void reloadMinimap() { View::reloadMinimap(map, screen->format); }
     void drawSprites() { View::drawSprites(*this, canvas()); }
+    void drawOutline() { View::drawOutline(canvas()); }
 
     // The commands: mouse presses from the event queue, then every held command key.
     void getInput();
@@ -57,6 +61,11 @@ public:
     // Undo and redo (Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z), saying what they did.
     void undoEdit();
     void redoEdit();
+    // G: asks "Go to:" and goes to the cell or the next NPC or item of that name.
+    void goToPrompt();
+    // N and Shift+N: the next or previous finding, centred and outlined.
+    void nextFinding();
+    void previousFinding();
 
     // Ends the frame loop with this status, first keeping unsaved edits in the recovery copy.
     void quit(int status);
@@ -79,6 +88,18 @@ private:
     void show(const Outcome& outcome);
     void handleLeftClick(int mx, int my);
     void handleOtherClick(int mx, int my);
+    // Moving an object: Shift and a button other than the left pick it up (View::dragged holds
+    // it), it follows the pointer, and that button's release drops it as one move.
+    struct Drag {
+        int button = 0;
+        int pressX = 0, pressY = 0;      // the world pixel under the pointer at the press
+        int pointerX = 0, pointerY = 0;  // the pointer in the window now
+    };
+    Drag drag;
+    void pickUp(int button, int mx, int my);
+    void followDrag(const SDL_Event& happened);
+    void placeDragged();
+    void showStep(const Navigation& step);
     void runKeyCommands();
     // The actions of the key table.
     void scrollUp();

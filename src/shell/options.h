@@ -4,6 +4,9 @@
 
 struct EditorOptions {
     bool help = false;  // print the usage and the keys, and end
+    std::string stepsFile;  // --steps: findings to step through ("-": standard input); "" none
+    bool goTo = false;      // --goto X,Y: start with that cell in the middle of the view
+    int goToX = 0, goToY = 0;
 };
 
 // Reads the arguments into options. Returns "" when they read, else one line saying why not

@@ -125,6 +125,37 @@ Outcome Document::editItem(int index, const Item& edited) {
     return Outcome();
 }
 
+void Document::movedPosition(float& x, float& y, int dx, int dy) {
+    const auto moved = [](float from, int by) {
+        const float to = from + static_cast<float>(by);
+        return to < 0 ? 0.0f : to > LAST_WORLD_PIXEL ? static_cast<float>(LAST_WORLD_PIXEL) : to;
+    };
+    x = moved(x, dx);
+    y = moved(y, dy);
+}
+
+// A drop where the object was picked up, or one the map's edge holds where it was, is no step.
+// (An object outside the map, from a file, stays there when dropped where it was picked up.)
+template <typename T>
+static void moveObject(EditHistory& history, bool npc, int index, T& object, int dx, int dy) {
+    float x = object.x, y = object.y;
+    if (dx == 0 && dy == 0) return;
+    Document::movedPosition(x, y, dx, dy);
+    if (x == object.x && y == object.y) return;
+    history.record(ObjectMoved{npc, index, object.x, object.y, x, y});
+    object.x = x, object.y = y;
+}
+
+Outcome Document::moveNpc(int index, int dx, int dy) {
+    moveObject(history, true, index, npcs.at(static_cast<size_t>(index)), dx, dy);
+    return Outcome();
+}
+
+Outcome Document::moveItem(int index, int dx, int dy) {
+    moveObject(history, false, index, items.at(static_cast<size_t>(index)), dx, dy);
+    return Outcome();
+}
+
 Outcome Document::undo() {
     Outcome outcome;
     std::string said;

@@ -12,6 +12,7 @@
 
 constexpr int CLICK_BOX = 2;    // a click covers 2x2 pixels
 constexpr int OBJECT_BOX = 48;  // an NPC or item covers 48x48 pixels
+constexpr int LAST_WORLD_PIXEL = MAP_SIZE * TILE_SIZE - 1;  // 16,799: an object's position stays within the map
 
 // Two boxes overlap or touch: a box of extent 48 at 0 covers 0 to 48 inclusive.
 bool collide(int x1, int y1, int w1, int h1, int x2, int y2, int w2, int h2);
@@ -61,6 +62,12 @@ public:
     // Replaces the object at index with its edited self; no step when its file would not change.
     Outcome editNpc(int index, const Actor& edited);
     Outcome editItem(int index, const Item& edited);
+    // Moves the object by (dx, dy) world pixels, keeping its place in the list (and so its file
+    // number); one undo step unless it ends where it was.
+    Outcome moveNpc(int index, int dx, int dy);
+    Outcome moveItem(int index, int dx, int dy);
+    // Where a move by (dx, dy) takes a position: never off the map, 0 to 16,799 both ways.
+    static void movedPosition(float& x, float& y, int dx, int dy);
 
     Outcome undo();
     Outcome redo();

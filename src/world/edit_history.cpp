@@ -30,6 +30,7 @@ size_t stepBytes(const EditStep& step) {
                           [](const ItemRemoved&) { return size_t{0}; },
                           [](const NpcEdit& e) { return actorBytes(e.before.get()) + actorBytes(e.after.get()); },
                           [](const ItemEdit& e) { return itemBytes(e.before.get()) + itemBytes(e.after.get()); },
+                          [](const ObjectMoved&) { return size_t{0}; },
                       },
                       step) +
            sizeof(EditStep);
@@ -82,6 +83,17 @@ std::string apply(World& w, const EditStep& step, bool forward) {
             [&](const ItemEdit& e) {
                 w.items[static_cast<size_t>(e.index)] = forward ? *e.after : *e.before;
                 return "item " + quotedName(e.after->name) + " edited";
+            },
+            [&](const ObjectMoved& e) {
+                const float x = forward ? e.toX : e.fromX, y = forward ? e.toY : e.fromY;
+                if (e.npc) {
+                    Actor& npc = w.npcs[static_cast<size_t>(e.index)];
+                    npc.x = x, npc.y = y;
+                    return "NPC " + quotedName(npc.name) + " moved";
+                }
+                Item& item = w.items[static_cast<size_t>(e.index)];
+                item.x = x, item.y = y;
+                return "item " + quotedName(item.name) + " moved";
             },
         },
         step);

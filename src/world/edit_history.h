@@ -49,7 +49,14 @@ struct ItemEdit {
     std::unique_ptr<Item> before, after;
 };
 
-using EditStep = std::variant<CellsEdit, NpcPresence, ItemPlaced, ItemRemoved, NpcEdit, ItemEdit>;
+// An NPC or item dragged to a new position; it keeps its place in the list.
+struct ObjectMoved {
+    bool npc;  // else an item
+    int index;
+    float fromX, fromY, toX, toY;
+};
+
+using EditStep = std::variant<CellsEdit, NpcPresence, ItemPlaced, ItemRemoved, NpcEdit, ItemEdit, ObjectMoved>;
 
 class EditHistory {
 public:

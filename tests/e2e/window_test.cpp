@@ -95,18 +95,20 @@ protected:
         return result.status == 0;
     }
 
-    // Starts the editor and waits for its window, captioned "x=0 y=0" after the first frame.
-    void launch() {
+    // Starts the editor and waits for its window, captioned "x=0 y=0" (or as given) after the first frame.
+    void launch(const std::vector<std::string>& args = {}, const std::string& firstCaption = "x=0 y=0") {
         const std::vector<std::string> env = {"DISPLAY=" + display, "SDL_VIDEODRIVER", "SDL_AUDIODRIVER=dummy"};
-        ASSERT_TRUE(editor.start({MAPED_BINARY}, world.path, env, logs / "editor.out", logs / "editor.err"));
+        std::vector<std::string> argv = {MAPED_BINARY};
+        argv.insert(argv.end(), args.begin(), args.end());
+        ASSERT_TRUE(editor.start(argv, world.path, env, logs / "editor.out", logs / "editor.err"));
         // The editor prints this once its window is open. Until then no other client connects:
         // one could keep a server that resets when its last client leaves from resetting.
         waitUntil([&] { return editor.poll() || editor.out().find("Assets loaded.") != std::string::npos; }, START_MS);
         std::string found;
-        const auto search = [&] { return xdotool({"search", "--name", "^x=0 y=0$"}, &found), !found.empty(); };
+        const auto search = [&] { return xdotool({"search", "--name", "^" + firstCaption + "$"}, &found), !found.empty(); };
         bool shown = waitUntil([&] { return editor.poll() || search(); }, START_MS, 50);
         ASSERT_FALSE(editor.ended) << "the editor ended at start-up" << diagnostics();
-        ASSERT_TRUE(shown) << "no window captioned \"x=0 y=0\" within " << START_MS << " ms" << diagnostics();
+        ASSERT_TRUE(shown) << "no window captioned \"" << firstCaption << "\" within " << START_MS << " ms" << diagnostics();
         window = std::stoul(found);
         // Without a window manager keys go to the window under the pointer.
         ASSERT_TRUE(xdotool({"mousemove", "--window", std::to_string(window), "790", "590"}));
@@ -201,6 +203,21 @@ protected:
         ASSERT_TRUE(waitWhileRunning([&] { return answerStripShown(top); })) << "no question " << top << diagnostics();
         ASSERT_TRUE(xdotool({"type", "--delay", "20", text}));
         ASSERT_TRUE(xdotool({"key", "Return"}));
+    }
+
+    // G, then the typed answer (none: Return keeps the last one), until the editor says `said`.
+    void goTo(const std::string& typed, const std::string& said) {
+        const auto stripShown = [&] { return x.pixels(window, 300, 20, 200, 20) == std::vector<unsigned long>(200 * 20, 0); };
+        ASSERT_TRUE(waitWhileRunning([&] { return !stripShown(); })) << diagnostics();
+        ASSERT_TRUE(x.sendKeys({"g"}, true));
+        const bool asked = waitWhileRunning(stripShown);
+        ASSERT_TRUE(x.sendKeys({"g"}, false));
+        ASSERT_TRUE(asked) << "no Go to: prompt" << diagnostics();
+        if (!typed.empty()) {
+            ASSERT_TRUE(xdotool({"type", "--delay", "20", typed}));
+        }
+        ASSERT_TRUE(xdotool({"key", "Return"}));
+        ASSERT_TRUE(waitWhileRunning([&] { return editor.out().find(said) != std::string::npos; })) << diagnostics();
     }
 
     template <typename Condition>
@@ -330,4 +347,44 @@ TEST_F(EditorWindowTest, ARemovedNpcComesBackInItsPlaceAndASignalKeepsUnsavedEdi
     EXPECT_EQ(editor.endSignal, SIGTERM);
     EXPECT_TRUE(filesUnder(data("")) == before);
     EXPECT_EQ(filesUnder(world / "recovery/data/npcdef").size(), 2u);
+}
+
+// --goto centres its cell from the start; G and a name, then G and Return, find two NPCs in
+// turn. Shift and the right button pick one up, it is drawn under the pointer as it moves, and
+// the release drops it: the save writes the new position into its own file.
+TEST_F(EditorWindowTest, GoToAndGByNameThenAShiftDragWithRealButtonEventsSavedInTheNpcsFile) {
+    // The world's NPCs replaced by three, at these world pixels.
+    for (int n = 0; fileExists(npcDefPath(world / "data", n)); ++n) removeFile(npcDefPath(world / "data", n));
+    const std::tuple<const char*, float, float> npcs[] = {{"Guard One", 1440, 1920}, {"Bob", 0, 0}, {"Old guard", 4800, 9620}};
+    for (int n = 0; n < 3; ++n) {
+        Actor npc;
+        std::tie(npc.name, npc.x, npc.y) = npcs[n];
+        writeFile(npcDefPath(world / "data", n), npc.serialize());
+    }
+    const std::string guardOne = readFile(data("npcdef/0.def"));
+    ASSERT_NO_FATAL_FAILURE(launch({"--goto", "20,16"}, "x=12 y=10"));
+    ASSERT_NO_FATAL_FAILURE(pressOnce({"l"}));
+    ASSERT_NO_FATAL_FAILURE(goTo("guard", "Go to: NPC \"Guard One\" (data/npcdef/0.def) at cell 30,40, 1 of 2\n"));
+    EXPECT_TRUE(waitWhileRunning([&] { return caption() == "x=22 y=34"; })) << diagnostics();
+    ASSERT_NO_FATAL_FAILURE(goTo("", "Go to: NPC \"Old guard\" (data/npcdef/2.def) at cell 100,200, 2 of 2\n"));
+    EXPECT_TRUE(waitWhileRunning([&] { return caption() == "x=92 y=194"; })) << diagnostics();
+
+    ASSERT_NO_FATAL_FAILURE(setMode(1));
+    const int px = 4800 - 48 * scrollX + 10, py = 9620 - 48 * scrollY + 10, dx = 130, dy = -70;
+    const std::vector<unsigned long> before = x.pixels(window, px - 10 + dx, py - 10 + dy, 48, 48);
+    // XTEST presses and motion through xdotool, with Shift held from before the press.
+    const auto pointer = [&](int x, int y) {
+        return xdotool({"mousemove", "--window", std::to_string(window), std::to_string(x), std::to_string(y)});
+    };
+    ASSERT_TRUE(x.sendKeys({"Shift_L"}, true));
+    ASSERT_TRUE(pointer(px, py) && xdotool({"mousedown", "3"}));
+    for (int step = 1; step <= 4; ++step) ASSERT_TRUE(pointer(px + dx * step / 4, py + dy * step / 4));
+    const bool drawn = waitWhileRunning([&] { return x.pixels(window, px - 10 + dx, py - 10 + dy, 48, 48) != before; });
+    ASSERT_TRUE(xdotool({"mouseup", "3"}) && x.sendKeys({"Shift_L"}, false));
+    EXPECT_TRUE(drawn) << "the NPC was not drawn under the pointer" << diagnostics();
+    ASSERT_NO_FATAL_FAILURE(pressOnce({"s"}));
+    Actor moved;
+    moved.name = "Old guard", moved.x = 4800 + dx, moved.y = 9620 + dy;
+    EXPECT_EQ(readFile(data("npcdef/2.def")), moved.serialize());
+    EXPECT_EQ(readFile(data("npcdef/0.def")), guardOne);
 }

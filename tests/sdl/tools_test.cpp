@@ -104,6 +104,8 @@ TEST_F(ToolsTest, ExitStatusesMessagesAndTheDefaultWorldTheSameEveryTime) {
         {WORLDRENDER_BINARY, {"new", "old"}, 2, "worldrender: cannot write old: a directory, not a regular file\n"},
         {WORLDRENDER_BINARY, {"new", "linked.png", "--scale", "1"}, 0, ""},
         {WORLDRENDER_BINARY, {"bomb", "bomb.png", "--scale", "1"}, 0, ""},
+        {MAPED_BINARY, {"--steps", "nowhere"}, 2, "maped: --steps nowhere: No such file or directory\n"},
+        {MAPED_BINARY, {"--goto", "350,0"}, 2, "maped: --goto takes X,Y within the 350x350 map, not 350,0\n"},
     };
     for (const auto& c : cases) {
         ProcessResult result = run(c.binary, c.args);
@@ -115,7 +117,9 @@ TEST_F(ToolsTest, ExitStatusesMessagesAndTheDefaultWorldTheSameEveryTime) {
     EXPECT_EQ(readFile(*dir / "target.png"), "keep");
     EXPECT_NE(run(WORLDDIFF_BINARY, {"--help"}).out.find("Out of scope: the art"), std::string::npos);
     EXPECT_EQ(run(WORLDGEN_BINARY, {"--help"}).out.rfind("usage: worldgen <root>\n", 0), 0u);
-    EXPECT_EQ(run(MAPED_BINARY, {"--help"}).out.rfind("Usage: maped [OPTIONS]\n", 0), 0u);
+    const std::string help = run(MAPED_BINARY, {"--help"}).out;
+    EXPECT_EQ(help.rfind("Usage: maped [OPTIONS]\n", 0), 0u);
+    for (const char* line : {"\n  --goto X,Y ", "\n  N, Shift+N "}) EXPECT_NE(help.find(line), std::string::npos) << line;
     EXPECT_EQ(readFile(*dir / "again/data/map.dat"), readFile(*dir / "old/data/map.dat"));
     EXPECT_EQ(readFile(*dir / "again/edfont.ttf"), readFile(FONT_SOURCE));
 }
