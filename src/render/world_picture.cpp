@@ -49,6 +49,7 @@ std::vector<uint8_t> rgbaOf(SDL_Surface* image) {
     SDL_UnlockSurface(image);
     return out;
 }
+}  // namespace
 
 ScaledImage scaleImage(SDL_Surface* image, int scale) {
     ScaledImage out;
@@ -79,7 +80,6 @@ ScaledImage scaleImage(SDL_Surface* image, int scale) {
     }
     return out;
 }
-}  // namespace
 
 const ScaledImage& WorldPainter::scaledOf(SDL_Surface* image) {
     auto found = scaled.find(image);

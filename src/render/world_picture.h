@@ -41,6 +41,9 @@ public:
     std::vector<uint8_t> rgba;
 };
 
+// The image shrunk so that its 48-pixel cell becomes `scale` pixels (at least one pixel).
+ScaledImage scaleImage(SDL_Surface* image, int scale);
+
 class WorldPainter {
 public:
     const ArtAssets& art;

@@ -1,0 +1,31 @@
+#pragma once
+// The art the view draws when zoomed out: every tile image, the NPCs' sprites, the item
+// pictures and the icons drawn for objects, shrunk to the view's pixels per cell once per zoom
+// (each pixel the average of the pixels under it, as in the whole-world picture), in the
+// display's format.
+#include <SDL.h>
+
+#include <unordered_map>
+#include <vector>
+
+#include "render/art_assets.h"
+#include "render/surface.h"
+
+class ScaledArt {
+public:
+    // Makes the images for this many pixels per cell, unless they are made already; at 48
+    // pixels per cell the view draws the art itself and nothing is kept.
+    void prepare(const ArtAssets& art, int cellPixels);
+    // The tile's image at the prepared size (the missing-image icon for a number without one);
+    // only after a prepare at another size than 48.
+    SDL_Surface* tileImage(int tile) const;
+    // An object's image at the prepared size; the original when it was not prepared.
+    SDL_Surface* of(SDL_Surface* original) const;
+    int preparedPixels() const { return cellPixels; }
+
+private:
+    const ArtAssets* source = nullptr;
+    int cellPixels = 0;
+    std::vector<SurfacePtr> tiles;
+    std::unordered_map<const SDL_Surface*, SurfacePtr> objects;
+};
