@@ -51,6 +51,149 @@ protected:
     }
 };
 
+// On a checkerboard each region is one cell, so the cell that changes is the one filled.
+TEST_F(PaintToolsTest, TheBucketFillsUnderThePointerOnlyWhereALeftClickWouldPaint) {
+    checkerboard();
+    editor->currentTile = 5;
+    const struct {
+        const char* what;
+        bool minimap, palette;
+        int scrollX, cellPixels, x, y, cell;
+    } cases[] = {
+        {"a map cell", false, false, 0, 48, 100, 150, 2003},
+        {"the minimap", true, false, 0, 48, 100, 150, -1},
+        {"right of the minimap's jump area", true, false, 0, 48, 340, 100, 7002},
+        {"the palette", false, true, 0, 48, 47, 300, -1},
+        {"beyond the map's last column", false, false, 340, 48, 480, 100, -1},
+        {"zoomed out", false, false, 10, 6, 799, 599, 143099},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        view(c.scrollX, 0, c.cellPixels, c.minimap, c.palette);
+        EXPECT_EQ(runAt(c.x, c.y, {SDLK_b}), Waits{200});
+        EXPECT_EQ(changedCell(), c.cell);
+        EXPECT_EQ(editor->history.stepCount(), c.cell == -1 ? 0u : 1u);
+        if (c.cell != -1) editor->undo();
+        editor->history.clear();
+    }
+}
+
+TEST_F(PaintToolsTest, CtrlLeftClickPicksTheTileOfTheCellAndPaintsNothing) {
+    const struct {
+        const char* what;
+        bool minimap, palette;
+        int scrollX, cellPixels, x, y;
+        const char* out;
+        int tile, scrollXAfter;
+    } cases[] = {
+        {"a map cell", false, false, 0, 48, 100, 150, "Current tile: 21\n", 21, 0},
+        {"zoomed out", false, false, 3, 12, 799, 599, "Current tile: 21\n", 21, 3},
+        {"beyond the map", false, false, 340, 48, 480, 100, "", 30, 340},
+        {"the minimap jumps", true, false, 0, 48, 100, 150, "jump to -> 100,150\n", 30, 100},
+        {"the palette picks", false, true, 0, 48, 10, 100, "", 2, 0},
+    };
+    editor->map.setTileAt(2, 3, SEA_TILE);
+    editor->map.setTileAt(3 + 66, 49, SEA_TILE);
+    const std::string map = editor->map.serialize();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        view(c.scrollX, 0, c.cellPixels, c.minimap, c.palette);
+        editor->currentTile = 30;
+        EXPECT_EQ(clickWith(SDL_BUTTON_LEFT, KMOD_LCTRL, c.x, c.y), c.out);
+        EXPECT_EQ(std::pair(editor->currentTile, editor->scrollX), std::pair(c.tile, c.scrollXAfter));
+    }
+    EXPECT_TRUE(editor->map.serialize() == map);
+    EXPECT_EQ(editor->history.stepCount(), 0u);
+}
+
+// Copy and paste need Ctrl; B comes after Z in their group, and copy and paste after B.
+TEST_F(PaintToolsTest, CtrlCCopiesTheSelectionAndCtrlVPastesItUnderThePointer) {
+    checkerboard();
+    view(0, 0, 48);
+    editor->currentTile = 5;
+    pushClick(SDL_BUTTON_RIGHT, 2 * 48, 1 * 48);
+    pushClick(SDL_BUTTON_RIGHT, 6 * 48, 3 * 48);
+    editor->getInput();
+    CaptureOutput output;
+    EXPECT_EQ(runAt(0, 0, {SDLK_c, SDLK_v}), Waits{});
+    EXPECT_EQ(runAt(0, 0, {SDLK_RCTRL, SDLK_c}, KMOD_RCTRL), Waits{200});
+    EXPECT_EQ(std::tuple(editor->selX1, editor->selY1, editor->selX2, editor->selY2), std::tuple(2, 1, 6, 3));
+    EXPECT_EQ(runAt(10 * 48, 8 * 48, {SDLK_LCTRL, SDLK_v}, KMOD_LCTRL), Waits{200});
+    EXPECT_EQ(runAt(10 * 48, 8 * 48, {SDLK_z, SDLK_b}), Waits{100});
+    EXPECT_EQ(runAt(0, 0, {SDLK_LCTRL, SDLK_b, SDLK_c}, KMOD_LCTRL), Waits{200});
+    EXPECT_EQ(output.out(), "Copied 5x3 cells\n");
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x) EXPECT_EQ(editor->map.tiles[8 + y][10 + x], (x + y + 1) % 2) << x << "," << y;
+    EXPECT_EQ(editor->history.stepCount(), 2u);  // the paste, then the bucket's
+    editor->undo();
+    EXPECT_EQ(editor->undo().said.outText(), "Undo: paste of 15 cells\n");
+}
+
+// The keys zoom about the window's middle cell, the wheel with Ctrl about the cell under the
+// pointer; a scroll step is 48 screen pixels at every zoom.
+TEST_F(PaintToolsTest, ZoomKeysAndTheWheelZoomAndScrollByTheirSteps) {
+    view(100, 100, 48);
+    const struct {
+        std::vector<SDLKey> keys;
+        Waits waits;
+        int button, mods;  // a wheel turn at (240, 144) instead of keys
+        const char* out;
+        int cellPixels, scrollX, scrollY;
+    } steps[] = {
+        {{SDLK_MINUS}, {200}, 0, 0, "Zoom: 24 pixels per cell\n", 24, 92, 94},
+        {{SDLK_KP_MINUS}, {200}, 0, 0, "Zoom: 12 pixels per cell\n", 12, 75, 81},
+        {{SDLK_MINUS, SDLK_EQUALS}, {200}, 0, 0, "Zoom: 6 pixels per cell\n", 6, 42, 56},
+        {{SDLK_MINUS}, {200}, 0, 0, "", 6, 42, 56},
+        {{SDLK_DOWN, SDLK_LEFT}, {100, 100}, 0, 0, "", 6, 34, 64},
+        {{SDLK_EQUALS}, {200}, 0, 0, "Zoom: 12 pixels per cell\n", 12, 67, 89},
+        {{SDLK_KP_PLUS}, {200}, 0, 0, "Zoom: 24 pixels per cell\n", 24, 84, 102},
+        {{}, {}, SDL_BUTTON_WHEELUP, KMOD_LCTRL, "Zoom: 48 pixels per cell\n", 48, 89, 105},
+        {{}, {}, SDL_BUTTON_WHEELUP, KMOD_RCTRL, "", 48, 89, 105},
+        {{}, {}, SDL_BUTTON_WHEELDOWN, 0, "", 48, 89, 106},
+        {{}, {}, SDL_BUTTON_WHEELUP, 0, "", 48, 89, 105},
+        {{}, {}, SDL_BUTTON_WHEELDOWN, KMOD_LSHIFT, "", 48, 90, 105},
+        {{}, {}, SDL_BUTTON_WHEELUP, KMOD_RSHIFT, "", 48, 89, 105},
+        {{}, {}, 7, 0, "", 48, 90, 105},
+        {{}, {}, 6, 0, "", 48, 89, 105},
+        {{}, {}, SDL_BUTTON_WHEELDOWN, KMOD_LCTRL | KMOD_LSHIFT, "Zoom: 24 pixels per cell\n", 24, 84, 102},
+        {{}, {}, SDL_BUTTON_WHEELUP, 0, "", 24, 84, 100},
+        {{}, {}, 6, 0, "", 24, 82, 100},
+    };
+    for (const auto& s : steps) {
+        SCOPED_TRACE(std::to_string(&s - steps));
+        if (s.button) {
+            EXPECT_EQ(clickWith(s.button, s.mods, 240, 144), s.out);
+        } else {
+            CaptureOutput output;
+            EXPECT_EQ(runAt(0, 0, s.keys), s.waits);
+            EXPECT_EQ(output.out(), s.out);
+        }
+        EXPECT_EQ(std::tuple(editor->cellPixels, editor->scrollX, editor->scrollY),
+                  std::tuple(s.cellPixels, s.scrollX, s.scrollY));
+    }
+}
+
+// A wheel turn is no click in any mode: no corner, no prompt, nothing removed.
+TEST_F(PaintToolsTest, AWheelTurnActsByNoMode) {
+    view(0, 0, 48);
+    Actor npc;
+    npc.x = npc.y = 190;
+    editor->placeNpc(npc);
+    Item item;
+    item.x = item.y = 190;
+    editor->placeItem(item);
+    for (int mode = 0; mode <= LAST_MODE; ++mode) {
+        editor->rightClickMode = mode;
+        for (int button : {SDL_BUTTON_WHEELUP, 6}) pushClick(button, 200, 200);
+        queueAnswers(std::vector<std::string>(16, "x"));  // what a prompt, had one opened, would take
+        editor->getInput();
+        EXPECT_EQ(std::tuple(editor->selX1, editor->npcs.size(), editor->items.size(), editor->items[0].type),
+                  std::tuple(-1, 1u, 1u, 0))
+            << mode;
+    }
+    EXPECT_EQ(editor->history.stepCount(), 2u);
+}
+
 // Zoomed out, the cells are the whole-world picture's at the same scale, in the display's
 // 5-6-5 pixels; objects stand at their world position scaled, with the view's edge rules.
 class ZoomedViewTest : public PaintToolsTest {
