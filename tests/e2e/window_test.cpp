@@ -351,11 +351,10 @@ TEST_F(EditorWindowTest, ZoomedOutAClickPaintsAndPlacesUnderThePointerAndTheWhee
     EXPECT_FALSE(answerStripShown(0)) << "the wheel opened the placing questions";
 
     // A cell clear of the minimap and of the current-tile display whose tile is not 0.
-    int px = 400;
-    while (px < 650 && original[(450 / 12 + scrollY) * ROW_BYTES + px / 12 + scrollX] == 'A') px += 12;
-    const size_t cell = (450 / 12 + scrollY) * ROW_BYTES + px / 12 + scrollX;
+    size_t cell = (450 / 12 + scrollY) * ROW_BYTES + 400 / 12 + scrollX;
+    while (original[cell] == 'A' && cell % ROW_BYTES < 650 / 12 + size_t(scrollX)) ++cell;
     ASSERT_NE(original[cell], 'A');
-    ASSERT_TRUE(x.click(window, 1, px, 450));
+    ASSERT_TRUE(x.click(window, 1, int(cell % ROW_BYTES - scrollX) * 12 + 6, 450));
     ASSERT_NO_FATAL_FAILURE(openPrompt(500, 300));
     for (int q = 0; q < 16; ++q) ASSERT_NO_FATAL_FAILURE(answer(40 * (q % 14), NPC_ANSWERS[q]));
     ASSERT_NO_FATAL_FAILURE(pressOnce({"s"}));
