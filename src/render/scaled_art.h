@@ -2,7 +2,7 @@
 // The art the view draws when zoomed out: every tile image, the NPCs' sprites, the item
 // pictures and the icons drawn for objects, shrunk to the view's pixels per cell once per zoom
 // (each pixel the average of the pixels under it, as in the whole-world picture), in the
-// display's format.
+// display's format. Images are known by their address: the editor loads its art once a run.
 #include <SDL.h>
 
 #include <cstdint>

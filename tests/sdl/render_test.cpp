@@ -277,9 +277,10 @@ TEST_F(ObjectsTest, ZoomedOutObjectsStandAtTheirScaledPlacesWithTheViewsEdges) {
     npc(96.0f, 100.0f);      // on the left edge: not drawn
     npc(3296.0f, 100.0f);    // just past the right edge
     item(96.0f, 148.0f, 1, 4);
-    item(3295.0f, 2447.0f, 1, 4);
+    item(3248.0f, 2400.0f, 1, 4);  // at (788, 588), wholly in view
+    for (SDL_Surface* image : {art.of(sprite(2, 0)), art.of(picture(1))}) EXPECT_EQ(std::pair(image->w, image->h), std::pair(12, 12));
     expectDrawn({{art.of(sprite(2, 0)), 125, 75}, {art.of(icon(ICON_OWNED)), 0, 25}, {art.of(picture(1)), 0, 25},
-                 {art.of(icon(ICON_OWNED)), 799, 599}, {art.of(picture(1)), 799, 599}});
+                 {art.of(icon(ICON_OWNED)), 788, 588}, {art.of(picture(1)), 788, 588}});
 }
 
 // The editor's own translucent blit (the minimap) must give exactly SDL's pixels for every
@@ -315,6 +316,19 @@ TEST(DirectBlitTest, TranslucentBlitGivesSdlsPixelsForEveryDestinationValue) {
             EXPECT_EQ(differentRows, 0);
         }
     }
+}
+
+// Shrinking the art widens 5-6-5 pixels to 8 bits a channel as SDL does, for every value.
+TEST(ShrunkArt, PixelsWidenAsSdlWidensThemForEveryValue) {
+    Surface all = pattern([](unsigned n) { return static_cast<Uint16>(n); });
+    const std::vector<uint8_t> rgba = rgbaOf(all.get());
+    int differing = 0;
+    for (unsigned n = 0; n < 65536; ++n) {
+        Uint8 c[4];
+        SDL_GetRGBA(n, all->format, &c[0], &c[1], &c[2], &c[3]);
+        differing += memcmp(c, &rgba[n * 4], 4) != 0;
+    }
+    EXPECT_EQ(differing, 0);
 }
 
 }  // namespace
