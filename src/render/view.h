@@ -57,7 +57,6 @@ public:
     int cellY(int my) const { return my / cellPixels + scrollY; }
     int worldX(int mx) const { return mx * TILE_SIZE / cellPixels + TILE_SIZE * scrollX; }
     int worldY(int my) const { return my * TILE_SIZE / cellPixels + TILE_SIZE * scrollY; }
-    // A selection corner at a cell: the first, or the second against the first.
     // The cells the window shows, wholly or in part, across and down.
     int viewColumns() const { return (SCREEN_WIDTH + cellPixels - 1) / cellPixels; }
     int viewRows() const { return (SCREEN_HEIGHT + cellPixels - 1) / cellPixels; }
@@ -66,6 +65,7 @@ public:
     // Zooms one level out (steps 1) or in (-1), keeping the cell under the window position
     // (mx, my) under it as far as the map's top and left edges allow; false at the last level.
     bool zoom(int steps, int mx, int my);
+    // A selection corner at a cell: the first, or the second against the first.
     void selectCorner(int cellX, int cellY);
     void clearSelection() { selX1 = selX2 = selY1 = selY2 = -1; }
     bool hasSelection() const { return selX1 != -1 && selX2 >= selX1; }
