@@ -12,6 +12,7 @@
 #include "frame_memory.h"
 #include "harness.h"
 #include "history_cases.h"
+#include "paint_cases.h"
 #include "render/blit.h"
 #include "render/direct_blit.h"
 #include "scene.h"
@@ -290,6 +291,7 @@ int main(int argc, char** argv) {
     addFileCases(harness, root);
     addStartupCase(harness, *editor);
     addHistoryCases(harness);
+    addPaintCases(harness, *editor);
     {
         Quiet quiet;
         addToolCases(harness, root);

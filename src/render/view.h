@@ -9,12 +9,16 @@
 
 #include "render/art_assets.h"
 #include "render/objects.h"
+#include "render/scaled_art.h"
 #include "render/surface.h"
 #include "world/world.h"
 
 constexpr int SCREEN_WIDTH = 800;
 constexpr int SCREEN_HEIGHT = 600;
 constexpr int LAST_MODE = 4;
+
+// The view's zoom levels, in screen pixels per cell, from the closest out.
+constexpr int ZOOM_LEVELS[] = {48, 24, 12, 6};
 
 enum RightClickMode { MODE_SELECT = 0, MODE_PLACE_NPC, MODE_PLACE_ITEM, MODE_KILL_NPC, MODE_KILL_ITEM };
 
@@ -64,6 +68,14 @@ public:
     void centreOn(int cellX, int cellY);
     // The outlined box, if any, over everything else.
     void drawOutline(const Canvas& canvas) const;
+    // The cells the window shows, wholly or in part, across and down.
+    int viewColumns() const { return (SCREEN_WIDTH + cellPixels - 1) / cellPixels; }
+    int viewRows() const { return (SCREEN_HEIGHT + cellPixels - 1) / cellPixels; }
+    // Cells per scroll step: a step is 48 screen pixels at every zoom.
+    int scrollStep() const { return TILE_SIZE / cellPixels; }
+    // Zooms one level out (steps 1) or in (-1), keeping the cell under the window position
+    // (mx, my) under it as far as the map's top and left edges allow; false at the last level.
+    bool zoom(int steps, int mx, int my);
     // A selection corner at a cell: the first, or the second against the first.
     void selectCorner(int cellX, int cellY);
     void clearSelection() { selX1 = selX2 = selY1 = selY2 = -1; }
@@ -75,4 +87,8 @@ public:
 
 private:
     int captionX = -1, captionY = -1;
+    mutable ScaledArt scaled;  // the art at cellPixels, made by the first frame at each zoom
+    const ScaledArt& scaledArt(const ArtAssets& art) const;
+    void drawCells(const World& world, const Canvas& canvas) const;  // at 48 pixels per cell
+    void drawScaledCells(const World& world, const Canvas& canvas) const;
 };

@@ -100,6 +100,15 @@ private:
     void followDrag(const SDL_Event& happened);
     void placeDragged();
     void showStep(const Navigation& step);
+    void handleWheel(int button, int mx, int my);
+    // Whether a left click at the window position goes to the minimap or the palette.
+    bool overMinimap(int mx, int my) const;
+    bool overPalette(int mx) const;
+    // The map cell under the mouse pointer, where a left click there would paint; false when
+    // the pointer is outside the window, over the minimap or the palette, or off the map.
+    bool cellUnderPointer(int& cellX, int& cellY) const;
+    void pickTile(int mx, int my);
+    void zoomAbout(int steps, int mx, int my);
     void runKeyCommands();
     // The actions of the key table.
     void scrollUp();
@@ -118,4 +127,9 @@ private:
     void escape();
     void fillSelection();
     void takeScreenshot();
+    void bucketFillAtPointer();
+    void copySelection();
+    void pasteAtPointer();
+    void zoomOut();
+    void zoomIn();
 };

@@ -39,7 +39,9 @@ const Option OPTIONS[] = {
 
 // What the keys do, for the help; the README's key table says the same at more length.
 const char* const KEY_HELP[][2] = {
-    {"arrows", "scroll the view"},
+    {"arrows", "scroll the view, 48 screen pixels a step"},
+    {"wheel", "scroll up / down (Shift: left / right; Ctrl: zoom about the pointer)"},
+    {"- =", "zoom out / in: 48, 24, 12, 6 pixels per cell"},
     {"[ ]", "previous / next tile"},
     {"Q A", "scroll the tile palette"},
     {"P", "show / hide the tile palette"},
@@ -47,9 +49,12 @@ const char* const KEY_HELP[][2] = {
     {"Z", "next right-click mode: select, place or kill NPC, place or kill item"},
     {"left button", "paint a cell (on the minimap: move the view; on the palette: pick a tile)"},
     {"other buttons", "act by the right-click mode"},
+    {"Ctrl + left button", "make the tile of the cell under the pointer the current tile"},
     {"Ctrl + other button", "in a place mode: edit the NPC or item under the pointer"},
     {"Shift + other button drag", "in an NPC or item mode: move the NPC or item under the pointer"},
     {"F", "fill the selected rectangle with the current tile"},
+    {"B", "bucket fill from the cell under the pointer"},
+    {"Ctrl+C, Ctrl+V", "copy the selected cells / paste them at the pointer"},
     {"S", "save the map, NPCs and items under data/"},
     {"L", "load the map, NPCs and items from data/ (once per run)"},
     {"G", "go to a cell (X Y) or to the next NPC or item by name"},

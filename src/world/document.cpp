@@ -1,5 +1,7 @@
 #include "world/document.h"
 
+#include <algorithm>
+
 #include "world/defdir.h"
 #include "world/defline.h"
 #include "world/recovery.h"
@@ -52,6 +54,77 @@ Outcome Document::paint(int cellX, int cellY, int tile) {
 Outcome Document::fill(int x1, int y1, int x2, int y2, int tile) {
     Outcome outcome;
     CellsEdit edit = paintCells(map, x1, y1, x2, y2, tile, true);
+    outcome.mapChanged = !edit.cells.empty();
+    applyCells(map, edit);
+    history.record(std::move(edit));
+    return outcome;
+}
+
+Outcome Document::bucketFill(int cellX, int cellY, int tile) {
+    Outcome outcome;
+    if (cellX < 0 || cellX >= MAP_SIZE || cellY < 0 || cellY >= MAP_SIZE) return outcome;
+    const int from = map.tiles[cellY][cellX];
+    if (from == tile) return outcome;
+    CellsEdit edit{{}, CellsKind::Bucket};
+    // Each cell takes the new tile as it is found, so none is found twice; the search keeps its
+    // own stack, since a region may be the whole map.
+    std::vector<int> found{cellY * MAP_SIZE + cellX};
+    map.tiles[cellY][cellX] = tile;
+    auto take = [&](int x, int y) {
+        if (map.tiles[y][x] != from) return;
+        map.tiles[y][x] = tile;
+        found.push_back(y * MAP_SIZE + x);
+    };
+    while (!found.empty()) {
+        const int cell = found.back();
+        found.pop_back();
+        edit.cells.push_back(CellChange{cell, static_cast<short>(from), static_cast<short>(tile)});
+        const int x = cell % MAP_SIZE, y = cell / MAP_SIZE;
+        if (x > 0) take(x - 1, y);
+        if (x < MAP_SIZE - 1) take(x + 1, y);
+        if (y > 0) take(x, y - 1);
+        if (y < MAP_SIZE - 1) take(x, y + 1);
+    }
+    outcome.mapChanged = true;
+    history.record(std::move(edit));
+    return outcome;
+}
+
+Outcome Document::copy(int x1, int y1, int x2, int y2) {
+    Outcome outcome;
+    // A selection may reach past the map's right or bottom edge: only cells are copied.
+    x1 = std::max(x1, 0), y1 = std::max(y1, 0);
+    x2 = std::min(x2, MAP_SIZE - 1), y2 = std::min(y2, MAP_SIZE - 1);
+    if (x1 > x2 || y1 > y2) {
+        outcome.ok = false;
+        outcome.said.out("Nothing selected\n");
+        return outcome;
+    }
+    copied.width = x2 - x1 + 1;
+    copied.height = y2 - y1 + 1;
+    copied.tiles.clear();
+    for (int y = y1; y <= y2; ++y) copied.tiles.insert(copied.tiles.end(), &map.tiles[y][x1], &map.tiles[y][x2] + 1);
+    outcome.said.out("Copied " + std::to_string(copied.width) + "x" + std::to_string(copied.height) + " cells\n");
+    return outcome;
+}
+
+Outcome Document::paste(int cellX, int cellY) {
+    Outcome outcome;
+    if (copied.tiles.empty()) {
+        outcome.ok = false;
+        outcome.said.out("Nothing to paste\n");
+        return outcome;
+    }
+    // As with a fill, the step holds only the cells that change.
+    CellsEdit edit{{}, CellsKind::Paste};
+    for (int row = 0; row < copied.height; ++row)
+        for (int column = 0; column < copied.width; ++column) {
+            const int x = cellX + column, y = cellY + row;
+            const int tile = copied.tiles[static_cast<size_t>(row * copied.width + column)];
+            if (x < 0 || x >= MAP_SIZE || y < 0 || y >= MAP_SIZE || map.tiles[y][x] == tile) continue;
+            edit.cells.push_back(
+                CellChange{y * MAP_SIZE + x, static_cast<short>(map.tiles[y][x]), static_cast<short>(tile)});
+        }
     outcome.mapChanged = !edit.cells.empty();
     applyCells(map, edit);
     history.record(std::move(edit));

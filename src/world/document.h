@@ -4,6 +4,7 @@
 // designer performs returns what happened (what to say, whether it worked) and prints
 // nothing.
 #include <string>
+#include <vector>
 
 #include "world/edit_history.h"
 #include "world/messages.h"
@@ -16,6 +17,12 @@ constexpr int LAST_WORLD_PIXEL = MAP_SIZE * TILE_SIZE - 1;  // 16,799: an object
 
 // Two boxes overlap or touch: a box of extent 48 at 0 covers 0 to 48 inclusive.
 bool collide(int x1, int y1, int w1, int h1, int x2, int y2, int w2, int h2);
+
+// Cells copied for pasting: width by height tiles, row by row.
+struct CellStamp {
+    int width = 0, height = 0;
+    std::vector<int> tiles;
+};
 
 struct Outcome {
     Messages said;
@@ -30,6 +37,7 @@ public:
     // Definition files 0..n-1 that this run loaded or wrote: the only ones a save may replace or delete.
     int ownedNpcFiles = 0, ownedItemFiles = 0;
     std::string dataDir = DATA_DIR;  // where the world's files are read and written
+    CellStamp copied;  // the last copy, for the rest of the run (loading keeps it)
 
     // The map as the editor starts with it; false (having said why) when it cannot be read.
     bool openMap(Messages& said) { return map.loadMap(dataDir, said); }
@@ -48,6 +56,15 @@ public:
     // rectangle; one undo step when anything changed.
     Outcome paint(int cellX, int cellY, int tile);
     Outcome fill(int x1, int y1, int x2, int y2, int tile);
+    // Paints the cell and every cell joined to it through its four neighbours by the same tile;
+    // one undo step. Nothing off the map, or when that region already has the tile.
+    Outcome bucketFill(int cellX, int cellY, int tile);
+    // Copies the part of the rectangle that lies on the map ("Copied 5x3 cells"), or says
+    // "Nothing selected" when none does. Cells only: NPCs and items are not copied.
+    Outcome copy(int x1, int y1, int x2, int y2);
+    // Pastes the copy with its top-left corner on the cell, leaving out what falls off the
+    // map; one undo step of the cells it changed. "Nothing to paste" before any copy.
+    Outcome paste(int cellX, int cellY);
 
     // Appends a new object (one undo step).
     Outcome placeNpc(const Actor& npc);

@@ -37,11 +37,12 @@ size_t stepBytes(const EditStep& step) {
 }
 
 std::string cellsText(const CellsEdit& e) {
-    if (!e.fill) {
+    if (e.kind == CellsKind::Paint) {
         const int cell = e.cells.front().cell;
         return "paint of cell " + std::to_string(cell % MAP_SIZE) + "," + std::to_string(cell / MAP_SIZE);
     }
-    return "fill of " + std::to_string(e.cells.size()) + (e.cells.size() == 1 ? " cell" : " cells");
+    const char* what = e.kind == CellsKind::Bucket ? "bucket fill of " : e.kind == CellsKind::Paste ? "paste of " : "fill of ";
+    return what + std::to_string(e.cells.size()) + (e.cells.size() == 1 ? " cell" : " cells");
 }
 
 void setCells(Map& map, const CellsEdit& e, bool after) {
@@ -147,7 +148,7 @@ void EditHistory::clear() {
 }
 
 CellsEdit paintCells(const Map& map, int x1, int y1, int x2, int y2, int tile, bool fill) {
-    CellsEdit edit{{}, fill};
+    CellsEdit edit{{}, fill ? CellsKind::Fill : CellsKind::Paint};
     for (int y = y1; y <= y2; ++y)
         for (int x = x1; x <= x2; ++x) {
             if (x < 0 || x >= MAP_SIZE || y < 0 || y >= MAP_SIZE || map.tiles[y][x] == tile) continue;

@@ -15,10 +15,13 @@ struct CellChange {
     short before, after;  // tiles read from a file are 0..62
 };
 
-// A paint click or a fill: the cells it changed.
+// What changed the cells; the undo and redo lines name it.
+enum class CellsKind { Paint, Fill, Bucket, Paste };
+
+// A paint click, a fill, a bucket fill or a paste: the cells it changed.
 struct CellsEdit {
     std::vector<CellChange> cells;
-    bool fill;
+    CellsKind kind;
 };
 
 // An NPC placed (removed: false) or removed (removed: true) at a position in the list.

@@ -388,3 +388,37 @@ TEST_F(EditorWindowTest, GoToAndGByNameThenAShiftDragWithRealButtonEventsSavedIn
     EXPECT_EQ(readFile(data("npcdef/2.def")), moved.serialize());
     EXPECT_EQ(readFile(data("npcdef/0.def")), guardOne);
 }
+
+// Zoomed out to 12 pixels per cell, every click acts on what lies under the pointer, and a
+// turn of the wheel in a place mode scrolls four cells instead of asking for an NPC.
+TEST_F(EditorWindowTest, ZoomedOutAClickPaintsAndPlacesUnderThePointerAndTheWheelOnlyScrolls) {
+    std::filesystem::remove_all(data("npcdef"));  // the placed NPC is the world's only one
+    const std::string original = readFile(data("map.dat"));
+    ASSERT_NO_FATAL_FAILURE(launch());
+    ASSERT_NO_FATAL_FAILURE(setMode(1));
+    for (const char* said : {"Zoom: 24 pixels per cell\n", "Zoom: 12 pixels per cell\n"}) {
+        ASSERT_NO_FATAL_FAILURE(pressOnce({"minus"}));
+        ASSERT_TRUE(waitWhileRunning([&] { return editor.out().find(said) != std::string::npos; })) << diagnostics();
+    }
+    ASSERT_NO_FATAL_FAILURE(settleCaption());
+    const int before = scrollY;
+    ASSERT_TRUE(x.click(window, 5, 500, 300));
+    EXPECT_TRUE(waitWhileRunning([&] { return readCaption(), scrollY == before + 4; })) << diagnostics();
+    ASSERT_NO_FATAL_FAILURE(settleCaption());
+    EXPECT_FALSE(answerStripShown(0)) << "the wheel opened the placing questions";
+
+    // A cell clear of the minimap and of the current-tile display whose tile is not 0.
+    size_t cell = (450 / 12 + scrollY) * ROW_BYTES + 400 / 12 + scrollX;
+    while (original[cell] == 'A' && cell % ROW_BYTES < 650 / 12 + size_t(scrollX)) ++cell;
+    ASSERT_NE(original[cell], 'A');
+    ASSERT_TRUE(x.click(window, 1, int(cell % ROW_BYTES - scrollX) * 12 + 6, 450));
+    ASSERT_NO_FATAL_FAILURE(openPrompt(500, 300));
+    for (int q = 0; q < 16; ++q) ASSERT_NO_FATAL_FAILURE(answer(40 * (q % 14), NPC_ANSWERS[q]));
+    ASSERT_NO_FATAL_FAILURE(pressOnce({"s"}));
+    std::string expected = original;
+    expected[cell] = 'A';
+    EXPECT_TRUE(readFile(data("map.dat")) == expected) << "the painted cell";
+    const std::string npc = readFile(data("npcdef/0.def"));
+    EXPECT_EQ(npc.substr(0, npc.find('\n', npc.find('\n') + 1) + 1),
+              std::to_string(500 * 4 + 48 * scrollX) + "\n" + std::to_string(300 * 4 + 48 * scrollY) + "\n");
+}
