@@ -12,6 +12,7 @@
 #include "frame_memory.h"
 #include "harness.h"
 #include "history_cases.h"
+#include "paint_cases.h"
 #include "render/blit.h"
 #include "render/direct_blit.h"
 #include "save_cases.h"
@@ -292,6 +293,7 @@ int main(int argc, char** argv) {
     addStartupCase(harness, *editor);
     addHistoryCases(harness);
     addSaveCases(harness, root);
+    addPaintCases(harness, *editor);
     {
         Quiet quiet;
         addToolCases(harness, root);

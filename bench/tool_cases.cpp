@@ -12,6 +12,7 @@
 
 #include "world/defdir.h"
 #include "world/world_diff.h"
+#include "world/world_merge.h"
 #include "world/world_paths.h"
 
 extern char** environ;
@@ -69,6 +70,40 @@ void writeChangedCopy(const std::string& root, const std::string& copy) {
     for (size_t n = 0; n < world->items.size(); ++n)
         writeFileAtomically(itemDefPath(data, static_cast<int>(n)), world->items[n].serialize(), unsaid);
 }
+
+// Writes a world's map and definition files as they are (set-up, not timed, not synced),
+// removing a few stale numbers after each list.
+void writePlain(const std::string& root, const World& world) {
+    const std::string data = root + "/data";
+    for (const char* dir : {"", "/data", "/data/npcdef", "/data/idef"}) mkdir((root + dir).c_str(), 0777);
+    auto put = [](const std::string& path, const std::string& bytes) {
+        FILE* f = fopen(path.c_str(), "wb");
+        if (f) fwrite(bytes.data(), 1, bytes.size(), f), fclose(f);
+    };
+    put(mapFilePath(data), world.map.serialize());
+    for (size_t n = 0; n < world.npcs.size() + 8; ++n) {
+        std::string path = npcDefPath(data, static_cast<int>(n));
+        n < world.npcs.size() ? put(path, world.npcs[n].serialize()) : static_cast<void>(remove(path.c_str()));
+    }
+    for (size_t n = 0; n < world.items.size() + 8; ++n) {
+        std::string path = itemDefPath(data, static_cast<int>(n));
+        n < world.items.size() ? put(path, world.items[n].serialize()) : static_cast<void>(remove(path.c_str()));
+    }
+}
+
+// The sides of a merge: each the world with 300 cells changed in ten rows of its own, an NPC
+// added and one changed; THEIRS also with an NPC removed and an item changed.
+std::unique_ptr<World> mergeSide(const std::string& root, int side) {
+    auto world = std::make_unique<World>();
+    readWorld(root, *world);
+    for (int y = 100 + 50 * side; y < 110 + 50 * side; ++y)
+        for (int x = 0; x < 90; x += 3) world->map.tiles[y][x] = (world->map.tiles[y][x] + 1) % (LAST_TILE + 1);
+    world->npcs.push_back(world->npcs.front());
+    world->npcs.back().name = side == 0 ? "Guard" : "Smith";
+    world->npcs[1].hp += 1 + side;
+    if (side == 1) world->npcs.erase(world->npcs.begin() + 3), world->items[2].price = 7;
+    return world;
+}
 }  // namespace
 
 void addToolCases(Harness& harness, const std::string& root) {
@@ -94,4 +129,40 @@ void addToolCases(Harness& harness, const std::string& root) {
                 command({WORLDRENDER_BINARY, "--scale", "48", "--region", "150,150,50,50", root,
                          root + "/bench-block.png"}),
                 500 * MS, SLOW_ROUNDS);
+
+    // Each call merges into OURS as it was before the merge: put back (untimed) before each.
+    const std::string ours = root + "/bench-ours", theirs = root + "/bench-theirs";
+    std::shared_ptr<World> oursWorld = mergeSide(root, 0);
+    writePlain(theirs, *mergeSide(root, 1));
+    harness.add("worldmerge command: three default worlds, about 300 changes a side, into OURS",
+                [root, ours, theirs, oursWorld](long calls) {
+                    double took = 0;
+                    for (long i = 0; i < calls; ++i) {
+                        writePlain(ours, *oursWorld);
+                        sync();  // or the merge's own syncs would also flush what the set-up wrote
+                        took += command({WORLDMERGE_BINARY, root, ours, theirs, "--into", ours})(1);
+                    }
+                    return took;
+                },
+                100 * MS);
+    harness.add("worldmerge: read BASE and THEIRS, merge (in the process)", [root, ours, theirs, oursWorld](long calls) {
+        auto base = std::make_unique<World>(), other = std::make_unique<World>(), merged = std::make_unique<World>();
+        size_t conflicts = 0;
+        double start = nowNs();
+        for (long i = 0; i < calls; ++i) {
+            readWorld(root, *base);
+            readWorld(theirs, *other);
+            conflicts += mergeWorlds(*base, *oursWorld, *other, *merged).conflicts.size();
+        }
+        double took = nowNs() - start;
+        keepMemory(&conflicts);
+        return took;
+    });
+    const std::string zero(40, '0');
+    harness.add("worldgit diff driver on map.dat (300 changed cells)",
+                command({WORLDGIT_BINARY, "diff", "map", "world/data/map.dat", mapFilePath(root + "/data"), zero, "100644",
+                         mapFilePath(root + "/bench-changed/data"), zero, "100644"}),
+                30 * MS);
+    harness.add("worldgit textconv of map.dat (a line per cell, for git log -p)",
+                command({WORLDGIT_BINARY, "textconv", "map", mapFilePath(root + "/data")}));
 }

@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(build-essential cmake pkg-config
   libsdl1.2-dev libsdl-image1.2-dev libsdl-ttf2.0-dev libpng-dev fonts-dejavu-core
-  libgtest-dev libx11-dev libxtst-dev xvfb xauth xdotool "$@")
+  libgtest-dev libx11-dev libxtst-dev xvfb xauth xdotool
+  git help2man "$@")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -5,6 +5,7 @@
 #include "render/surface.h"
 #include "world/item.h"
 #include "world/numbered.h"
+#include "world/picture_header.h"
 #include "world/safe_file.h"
 
 ArtAssets::ArtAssets() {
@@ -37,17 +38,36 @@ static bool hasTransparentPixel(SDL_Surface* image) {
     return found;
 }
 
-// The image loader opens with a blocking open: a pipe would hang it for ever, and a device
-// could feed it without end. Anything but a regular file counts as missing.
-static SDL_Surface* decode(const char* path) { return isRegularFile(path) ? IMG_Load(path) : nullptr; }
-
-bool decodesAsImage(const std::string& path) {
-    SurfacePtr image(decode(path.c_str()));
-    return image != nullptr;
+// Reads and decodes a picture as the editor loads every one: only a regular file, never with a
+// blocking open (a pipe would hang the loader, a device could feed it without end), read once
+// into memory, and decoded only when its PNG header gives a size the editor takes. Null when it
+// cannot be used; `refused` says why when the header refused it.
+static SDL_Surface* decode(const std::string& path, std::string& refused) {
+    std::string bytes, reason;
+    if (readFileUpTo(path, PICTURE_FILE_LIMIT + 1, bytes, reason) != ReadStatus::Read) return nullptr;
+    const PictureHeader header = readPictureHeader(bytes);
+    if (header.check != PictureCheck::Fine) {
+        refused = refusedPictureReason(header);
+        return nullptr;
+    }
+    SDL_RWops* memory = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+    if (!memory) return nullptr;
+    SDL_Surface* image = IMG_LoadPNG_RW(memory);
+    SDL_RWclose(memory);
+    return image;
 }
 
-SDL_Surface* loadDisplayImage(const char* path) {
-    SDL_Surface* loaded = decode(path);
+std::string pictureProblem(const std::string& path) {
+    std::string refused;
+    SurfacePtr image(decode(path, refused));
+    if (image) return "";
+    return refused.empty() ? "not a picture the editor can load" : refused;
+}
+
+SDL_Surface* loadDisplayImage(const std::string& path, Messages& said) {
+    std::string refused;
+    SDL_Surface* loaded = decode(path, refused);
+    if (!refused.empty()) said.err("***WARNING*** " + path + " is " + refused + ": treated as missing\n");
     if (!loaded) return nullptr;
     // An image without a single transparent pixel blits as a plain copy; one with
     // transparency keeps its alpha channel, run-length encoded so that the clear
@@ -68,7 +88,7 @@ SDL_Surface* loadDisplayImage(const char* path) {
 static void loadNumbered(std::vector<SDL_Surface*>& list, std::string (*pathFor)(int), const char* before,
                          const char* after, Messages& said) {
     int count = countNumbered(pathFor, [&](const std::string& path) {
-        SDL_Surface* image = loadDisplayImage(path.c_str());
+        SDL_Surface* image = loadDisplayImage(path, said);
         if (image) list.push_back(image);
         return image != nullptr;
     });
@@ -87,14 +107,14 @@ bool ArtAssets::loadAssets(Messages& said, std::string* missing) {
         for (int direction = 0; direction < SPRITE_DIRECTIONS; ++direction)
             for (int frame = 0; frame < SPRITE_FRAMES; ++frame) {
                 std::string path = spritePath(set, direction, frame);
-                SDL_Surface* image = loadDisplayImage(path.c_str());
+                SDL_Surface* image = loadDisplayImage(path, said);
                 if (!image) return needed(path, "***CRITICAL ERROR*** Sprite " + path + " not found...\n", missing, said);
                 spriteImages[set][direction][frame] = image;
             }
     loadNumbered(itemImages, itemPicturePath, "Warning: ", " doesn't exist (can be ignored)\n", said);
     for (int n = 0; n < ICON_COUNT; ++n) {
         std::string path = iconPath(n);
-        SDL_Surface* image = loadDisplayImage(path.c_str());
+        SDL_Surface* image = loadDisplayImage(path, said);
         if (!image) return needed(path, path + " doesn't exist\n", missing, said);
         iconImages[n] = image;
     }

@@ -43,8 +43,9 @@ private:
 SDL_Surface* npcImage(const ArtAssets& art, int sprite, int direction);
 bool itemImages(const ArtAssets& art, int type, int icon, int owner, SDL_Surface*& picture, SDL_Surface*& badge);
 
-// Loads one image and converts it to the display format; null when the file is missing
-// or cannot be converted. Opaque images are converted without an alpha channel.
-SDL_Surface* loadDisplayImage(const char* path);
-// Whether the editor can load the image at all (the checker's test; needs no display).
-bool decodesAsImage(const std::string& path);
+// Loads one picture and converts it to the display format; null when the file is missing, is
+// no PNG picture of at most 1024x1024 pixels (saying so), or cannot be decoded or converted.
+// Opaque images are converted without an alpha channel.
+SDL_Surface* loadDisplayImage(const std::string& path, Messages& said);
+// "" when the editor can load the picture, else why not (the checker's test; needs no display).
+std::string pictureProblem(const std::string& path);

@@ -68,9 +68,11 @@ void View::reloadMinimap(const Map& source, const SDL_PixelFormat* display) {
 void View::drawScrollbox(SDL_Surface* screen, int x, int y) const {
     if (!showMinimap) return;
     const Uint32 colour = SDL_MapRGB(screen->format, 100, 0, 0);
-    // 17 columns by 13 rows: the cells the view shows; the bottom-right corner pixel stays undrawn.
-    fillRect(screen, x, y, 17, 1, colour);
-    fillRect(screen, x, y + 13, 17, 1, colour);
-    fillRect(screen, x, y, 1, 13, colour);
-    fillRect(screen, x + 17, y, 1, 13, colour);
+    // The cells the view shows (17 columns by 13 rows at 48 pixels per cell); the bottom-right
+    // corner pixel stays undrawn.
+    const int columns = viewColumns(), rows = viewRows();
+    fillRect(screen, x, y, columns, 1, colour);
+    fillRect(screen, x, y + rows, columns, 1, colour);
+    fillRect(screen, x, y, 1, rows, colour);
+    fillRect(screen, x + columns, y, 1, rows, colour);
 }

@@ -25,11 +25,26 @@ void Picture::frame(int x, int y, int w, int h, int thickness, Rgb c) {
 }
 
 namespace {
-// The image's pixels as RGBA, whatever its format (an RLE surface is decoded by the lock).
+// One channel as SDL_GetRGBA widens it to 8 bits (the top bits repeated in the low ones).
+inline uint8_t channel(Uint32 pixel, Uint32 mask, Uint8 shift, Uint8 loss) {
+    const unsigned v = (pixel & mask) >> shift;
+    return static_cast<uint8_t>((v << loss) + (v >> (8 - (loss << 1))));
+}
+
+// SDL_GetRGBA's arithmetic without a call per pixel, which was a third of shrinking the art for
+// a zoom (checked against SDL for every 16-bit pixel and a sample of the display's 32-bit
+// ones). Left to SDL: palettes, and channels of under 4 bits, whose widening shift would be
+// negative.
+bool widensInline(const SDL_PixelFormat* f) {
+    return !f->palette && f->Rloss <= 4 && f->Gloss <= 4 && f->Bloss <= 4 && (!f->Amask || f->Aloss <= 4);
+}
+}  // namespace
+
 std::vector<uint8_t> rgbaOf(SDL_Surface* image) {
     std::vector<uint8_t> out(static_cast<size_t>(image->w) * image->h * 4);
     SDL_LockSurface(image);
     const SDL_PixelFormat* format = image->format;
+    const bool inline8 = widensInline(format);
     for (int y = 0; y < image->h; ++y) {
         const Uint8* row = static_cast<const Uint8*>(image->pixels) + y * image->pitch;
         for (int x = 0; x < image->w; ++x) {
@@ -42,7 +57,14 @@ std::vector<uint8_t> rgbaOf(SDL_Surface* image) {
             default: pixel = p[0] | (p[1] << 8) | (p[2] << 16); break;
             }
             uint8_t* o = &out[(static_cast<size_t>(y) * image->w + x) * 4];
-            SDL_GetRGBA(pixel, image->format, &o[0], &o[1], &o[2], &o[3]);
+            if (inline8) {
+                o[0] = channel(pixel, format->Rmask, format->Rshift, format->Rloss);
+                o[1] = channel(pixel, format->Gmask, format->Gshift, format->Gloss);
+                o[2] = channel(pixel, format->Bmask, format->Bshift, format->Bloss);
+                o[3] = format->Amask ? channel(pixel, format->Amask, format->Ashift, format->Aloss) : SDL_ALPHA_OPAQUE;
+            } else {
+                SDL_GetRGBA(pixel, image->format, &o[0], &o[1], &o[2], &o[3]);
+            }
             if ((image->flags & SDL_SRCCOLORKEY) && pixel == format->colorkey) o[3] = 0;
         }
     }
@@ -51,10 +73,13 @@ std::vector<uint8_t> rgbaOf(SDL_Surface* image) {
 }
 
 ScaledImage scaleImage(SDL_Surface* image, int scale) {
+    if (!image || image->w <= 0 || image->h <= 0) return ScaledImage();
+    return scaleRgba(rgbaOf(image), image->w, image->h, scale);
+}
+
+ScaledImage scaleRgba(const std::vector<uint8_t>& source, int w, int h, int scale) {
     ScaledImage out;
-    if (!image || image->w <= 0 || image->h <= 0) return out;
-    std::vector<uint8_t> source = rgbaOf(image);
-    const int w = image->w, h = image->h;
+    if (w <= 0 || h <= 0 || source.size() != static_cast<size_t>(w) * h * 4) return out;
     out.width = w * scale / ART_SIZE > 0 ? w * scale / ART_SIZE : 1;
     out.height = h * scale / ART_SIZE > 0 ? h * scale / ART_SIZE : 1;
     out.rgba.resize(static_cast<size_t>(out.width) * out.height * 4);
@@ -79,7 +104,6 @@ ScaledImage scaleImage(SDL_Surface* image, int scale) {
     }
     return out;
 }
-}  // namespace
 
 const ScaledImage& WorldPainter::scaledOf(SDL_Surface* image) {
     auto found = scaled.find(image);

@@ -41,6 +41,13 @@ public:
     std::vector<uint8_t> rgba;
 };
 
+// The image's pixels as RGBA rows, whatever its format (an RLE surface is decoded by the lock).
+std::vector<uint8_t> rgbaOf(SDL_Surface* image);
+// The image shrunk so that its 48-pixel cell becomes `scale` pixels (at least one pixel); from
+// its RGBA pixels (w x h) when they are at hand.
+ScaledImage scaleImage(SDL_Surface* image, int scale);
+ScaledImage scaleRgba(const std::vector<uint8_t>& source, int w, int h, int scale);
+
 class WorldPainter {
 public:
     const ArtAssets& art;

@@ -29,6 +29,7 @@ int MapEditor::start() {
         report(outcome->said);
         for (const Message& line : outcome->said.lines) addNotice(line.text);
     }
+    if (options.goTo) centreOn(options.goToX, options.goToY);
     return 0;
 }
 
@@ -53,6 +54,7 @@ void MapEditor::runFrame() {
     drawMap();
     drawHUD();
     drawSprites();
+    drawOutline();
     drawNotices();
     getInput();
     if (quitting()) return;

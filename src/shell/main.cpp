@@ -11,10 +11,12 @@
 #include "world/recovery.h"
 #include "world/restore.h"
 #include "world/world_lock.h"
+#include "world/navigation.h"
 
-static int SDL_main(const EditorOptions& options) {
+static int SDL_main(const EditorOptions& options, std::vector<Finding> findings) {
     auto editor = std::make_unique<MapEditor>();  // large: the map grid is held inline
     editor->options = options;
+    editor->steps.findings = std::move(findings);
     const int failed = editor->start();
     if (failed) return failed;
     return editor->mainloop();
@@ -39,10 +41,21 @@ int main(int argc, char** argv) {
         report(said);
         return status;
     }
+    // The findings are read before the window opens: standard input may be a terminal.
+    std::vector<Finding> findings;
+    if (!options.stepsFile.empty()) {
+        std::string text;
+        const std::string why = readFindingsText(options.stepsFile, text);
+        if (!why.empty()) {
+            fprintf(stderr, "maped: --steps %s: %s\n", options.stepsFile.c_str(), why.c_str());
+            return 2;
+        }
+        findings = parseFindings(text);
+    }
     if (SDL_Init(SDL_INIT_NOPARACHUTE) < 0) {
         fprintf(stderr, "Could not start SDL: %s\n", SDL_GetError());
         return 1;
     }
     atexit(SDL_Quit);
-    return SDL_main(options);
+    return SDL_main(options, std::move(findings));
 }

@@ -12,6 +12,7 @@
 #include "shell/options.h"
 #include "shell/screen.h"
 #include "world/document.h"
+#include "world/navigation.h"
 
 class MapEditor;
 
@@ -28,6 +29,8 @@ struct KeyCommand {
 class MapEditor : public Document, public View, public Screen {
 public:
     EditorOptions options;  // from the command line
+    GoToSearch goToSearch;  // the G prompt's last answer and match
+    FindingSteps steps;     // the findings of --steps, for N and Shift+N
 
     MapEditor() = default;
     ~MapEditor();
@@ -45,6 +48,7 @@ public:
     void drawScrollbox(int x, int y) { View::drawScrollbox(screen, x, y); }
     void reloadMinimap() { View::reloadMinimap(map, screen->format); }
     void drawSprites() { View::drawSprites(*this, canvas()); }
+    void drawOutline() { View::drawOutline(canvas()); }
 
     // The commands: mouse presses from the event queue, then every held command key.
     void getInput();
@@ -59,6 +63,11 @@ public:
     // Undo and redo (Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z), saying what they did.
     void undoEdit();
     void redoEdit();
+    // G: asks "Go to:" and goes to the cell or the next NPC or item of that name.
+    void goToPrompt();
+    // N and Shift+N: the next or previous finding, centred and outlined.
+    void nextFinding();
+    void previousFinding();
 
     // Ends the frame loop with this status, first keeping unsaved edits in the recovery copy.
     // When no place can take them the editor goes on, saying so, unless this is the second
@@ -96,6 +105,27 @@ private:
     void show(const Outcome& outcome);
     void handleLeftClick(int mx, int my);
     void handleOtherClick(int mx, int my);
+    // Moving an object: Shift and a button other than the left pick it up (View::dragged holds
+    // it), it follows the pointer, and that button's release drops it as one move.
+    struct Drag {
+        int button = 0;
+        int pressX = 0, pressY = 0;      // the world pixel under the pointer at the press
+        int pointerX = 0, pointerY = 0;  // the pointer in the window now
+    };
+    Drag drag;
+    void pickUp(int button, int mx, int my);
+    void followDrag(const SDL_Event& happened);
+    void placeDragged();
+    void showStep(const Navigation& step);
+    void handleWheel(int button, int mx, int my);
+    // Whether a left click at the window position goes to the minimap or the palette.
+    bool overMinimap(int mx, int my) const;
+    bool overPalette(int mx) const;
+    // The map cell under the mouse pointer, where a left click there would paint; false when
+    // the pointer is outside the window, over the minimap or the palette, or off the map.
+    bool cellUnderPointer(int& cellX, int& cellY) const;
+    void pickTile(int mx, int my);
+    void zoomAbout(int steps, int mx, int my);
     void runKeyCommands();
     // The actions of the key table.
     void scrollUp();
@@ -114,4 +144,9 @@ private:
     void escape();
     void fillSelection();
     void takeScreenshot();
+    void bucketFillAtPointer();
+    void copySelection();
+    void pasteAtPointer();
+    void zoomOut();
+    void zoomIn();
 };

@@ -78,13 +78,14 @@ void Screen::waitForEvent() {
     // costs well under 1 % of a core. Mouse motion changes nothing on the screen and is
     // dropped, so a moving pointer does not redraw the window. SDL repaints the window from
     // its last frame on an expose event while it checks; every other event ends the wait.
+    // Motion queued with another event stays: after a button press it is a drag's first move.
     SDL_Event motion;
     for (;;) {
         if (whileWaiting) whileWaiting();
         SDL_PumpEvents();
+        if (SDL_PeepEvents(nullptr, 1, SDL_PEEKEVENT, SDL_ALLEVENTS & ~SDL_MOUSEMOTIONMASK) != 0) return;
         while (SDL_PeepEvents(&motion, 1, SDL_GETEVENT, SDL_MOUSEMOTIONMASK) > 0) {
         }
-        if (SDL_PeepEvents(nullptr, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) != 0) return;
         SDL_Delay(IDLE_POLL_MS);
     }
 }

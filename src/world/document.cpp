@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "world/defdir.h"
@@ -96,6 +97,77 @@ Outcome Document::fill(int x1, int y1, int x2, int y2, int tile) {
     return outcome;
 }
 
+Outcome Document::bucketFill(int cellX, int cellY, int tile) {
+    Outcome outcome;
+    if (cellX < 0 || cellX >= MAP_SIZE || cellY < 0 || cellY >= MAP_SIZE) return outcome;
+    const int from = map.tiles[cellY][cellX];
+    if (from == tile) return outcome;
+    CellsEdit edit{{}, CellsKind::Bucket};
+    // Each cell takes the new tile as it is found, so none is found twice; the search keeps its
+    // own stack, since a region may be the whole map.
+    std::vector<int> found{cellY * MAP_SIZE + cellX};
+    map.tiles[cellY][cellX] = tile;
+    auto take = [&](int x, int y) {
+        if (map.tiles[y][x] != from) return;
+        map.tiles[y][x] = tile;
+        found.push_back(y * MAP_SIZE + x);
+    };
+    while (!found.empty()) {
+        const int cell = found.back();
+        found.pop_back();
+        edit.cells.push_back(CellChange{cell, static_cast<short>(from), static_cast<short>(tile)});
+        const int x = cell % MAP_SIZE, y = cell / MAP_SIZE;
+        if (x > 0) take(x - 1, y);
+        if (x < MAP_SIZE - 1) take(x + 1, y);
+        if (y > 0) take(x, y - 1);
+        if (y < MAP_SIZE - 1) take(x, y + 1);
+    }
+    outcome.mapChanged = true;
+    history.record(std::move(edit));
+    return outcome;
+}
+
+Outcome Document::copy(int x1, int y1, int x2, int y2) {
+    Outcome outcome;
+    // A selection may reach past the map's right or bottom edge: only cells are copied.
+    x1 = std::max(x1, 0), y1 = std::max(y1, 0);
+    x2 = std::min(x2, MAP_SIZE - 1), y2 = std::min(y2, MAP_SIZE - 1);
+    if (x1 > x2 || y1 > y2) {
+        outcome.ok = false;
+        outcome.said.out("Nothing selected\n");
+        return outcome;
+    }
+    copied.width = x2 - x1 + 1;
+    copied.height = y2 - y1 + 1;
+    copied.tiles.clear();
+    for (int y = y1; y <= y2; ++y) copied.tiles.insert(copied.tiles.end(), &map.tiles[y][x1], &map.tiles[y][x2] + 1);
+    outcome.said.out("Copied " + std::to_string(copied.width) + "x" + std::to_string(copied.height) + " cells\n");
+    return outcome;
+}
+
+Outcome Document::paste(int cellX, int cellY) {
+    Outcome outcome;
+    if (copied.tiles.empty()) {
+        outcome.ok = false;
+        outcome.said.out("Nothing to paste\n");
+        return outcome;
+    }
+    // As with a fill, the step holds only the cells that change.
+    CellsEdit edit{{}, CellsKind::Paste};
+    for (int row = 0; row < copied.height; ++row)
+        for (int column = 0; column < copied.width; ++column) {
+            const int x = cellX + column, y = cellY + row;
+            const int tile = copied.tiles[static_cast<size_t>(row * copied.width + column)];
+            if (x < 0 || x >= MAP_SIZE || y < 0 || y >= MAP_SIZE || map.tiles[y][x] == tile) continue;
+            edit.cells.push_back(
+                CellChange{y * MAP_SIZE + x, static_cast<short>(map.tiles[y][x]), static_cast<short>(tile)});
+        }
+    outcome.mapChanged = !edit.cells.empty();
+    applyCells(map, edit);
+    history.record(std::move(edit));
+    return outcome;
+}
+
 Outcome Document::placeNpc(const Actor& npc) {
     npcs.push_back(npc);
     history.record(NpcPresence{static_cast<int>(npcs.size()) - 1, std::make_unique<Actor>(npc), false});
@@ -160,6 +232,37 @@ Outcome Document::editItem(int index, const Item& edited) {
     if (edited.serialize() == item.serialize()) return Outcome();
     history.record(ItemEdit{index, std::make_unique<Item>(item), std::make_unique<Item>(edited)});
     item = edited;
+    return Outcome();
+}
+
+void Document::movedPosition(float& x, float& y, int dx, int dy) {
+    const auto moved = [](float from, int by) {
+        const float to = from + static_cast<float>(by);
+        return to < 0 ? 0.0f : to > LAST_WORLD_PIXEL ? static_cast<float>(LAST_WORLD_PIXEL) : to;
+    };
+    x = moved(x, dx);
+    y = moved(y, dy);
+}
+
+// A drop where the object was picked up, or one the map's edge holds where it was, is no step.
+// (An object outside the map, from a file, stays there when dropped where it was picked up.)
+template <typename T>
+static void moveObject(EditHistory& history, bool npc, int index, T& object, int dx, int dy) {
+    float x = object.x, y = object.y;
+    if (dx == 0 && dy == 0) return;
+    Document::movedPosition(x, y, dx, dy);
+    if (x == object.x && y == object.y) return;
+    history.record(ObjectMoved{npc, index, object.x, object.y, x, y});
+    object.x = x, object.y = y;
+}
+
+Outcome Document::moveNpc(int index, int dx, int dy) {
+    moveObject(history, true, index, npcs.at(static_cast<size_t>(index)), dx, dy);
+    return Outcome();
+}
+
+Outcome Document::moveItem(int index, int dx, int dy) {
+    moveObject(history, false, index, items.at(static_cast<size_t>(index)), dx, dy);
     return Outcome();
 }
 

@@ -4,6 +4,7 @@
 // designer performs returns what happened (what to say, whether it worked) and prints
 // nothing.
 #include <string>
+#include <vector>
 
 #include "world/defdir.h"
 #include "world/disk_record.h"
@@ -16,9 +17,16 @@
 
 constexpr int CLICK_BOX = 2;    // a click covers 2x2 pixels
 constexpr int OBJECT_BOX = 48;  // an NPC or item covers 48x48 pixels
+constexpr int LAST_WORLD_PIXEL = MAP_SIZE * TILE_SIZE - 1;  // 16,799: an object's position stays within the map
 
 // Two boxes overlap or touch: a box of extent 48 at 0 covers 0 to 48 inclusive.
 bool collide(int x1, int y1, int w1, int h1, int x2, int y2, int w2, int h2);
+
+// Cells copied for pasting: width by height tiles, row by row.
+struct CellStamp {
+    int width = 0, height = 0;
+    std::vector<int> tiles;
+};
 
 struct Outcome {
     Messages said;
@@ -43,6 +51,7 @@ public:
     WorldLock lock;
     Recovery recovery;        // where the recovery copy goes, and the autosave worker
     int autosaveSeconds = 0;  // 0: no autosave
+    CellStamp copied;  // the last copy, for the rest of the run (loading keeps it)
 
     // The map as the editor starts with it; false (having said why) when it cannot be read.
     bool openMap(Messages& said) { return map.loadMap(dataDir, said, &disk); }
@@ -69,6 +78,15 @@ public:
     // rectangle; one undo step when anything changed.
     Outcome paint(int cellX, int cellY, int tile);
     Outcome fill(int x1, int y1, int x2, int y2, int tile);
+    // Paints the cell and every cell joined to it through its four neighbours by the same tile;
+    // one undo step. Nothing off the map, or when that region already has the tile.
+    Outcome bucketFill(int cellX, int cellY, int tile);
+    // Copies the part of the rectangle that lies on the map ("Copied 5x3 cells"), or says
+    // "Nothing selected" when none does. Cells only: NPCs and items are not copied.
+    Outcome copy(int x1, int y1, int x2, int y2);
+    // Pastes the copy with its top-left corner on the cell, leaving out what falls off the
+    // map; one undo step of the cells it changed. "Nothing to paste" before any copy.
+    Outcome paste(int cellX, int cellY);
 
     // Appends a new object (one undo step).
     Outcome placeNpc(const Actor& npc);
@@ -83,6 +101,12 @@ public:
     // Replaces the object at index with its edited self; no step when its file would not change.
     Outcome editNpc(int index, const Actor& edited);
     Outcome editItem(int index, const Item& edited);
+    // Moves the object by (dx, dy) world pixels, keeping its place in the list (and so its file
+    // number); one undo step unless it ends where it was.
+    Outcome moveNpc(int index, int dx, int dy);
+    Outcome moveItem(int index, int dx, int dy);
+    // Where a move by (dx, dy) takes a position: never off the map, 0 to 16,799 both ways.
+    static void movedPosition(float& x, float& y, int dx, int dy);
 
     Outcome undo();
     Outcome redo();

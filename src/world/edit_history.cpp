@@ -30,17 +30,19 @@ size_t stepBytes(const EditStep& step) {
                           [](const ItemRemoved&) { return size_t{0}; },
                           [](const NpcEdit& e) { return actorBytes(e.before.get()) + actorBytes(e.after.get()); },
                           [](const ItemEdit& e) { return itemBytes(e.before.get()) + itemBytes(e.after.get()); },
+                          [](const ObjectMoved&) { return size_t{0}; },
                       },
                       step) +
            sizeof(EditStep);
 }
 
 std::string cellsText(const CellsEdit& e) {
-    if (!e.fill) {
+    if (e.kind == CellsKind::Paint) {
         const int cell = e.cells.front().cell;
         return "paint of cell " + std::to_string(cell % MAP_SIZE) + "," + std::to_string(cell / MAP_SIZE);
     }
-    return "fill of " + std::to_string(e.cells.size()) + (e.cells.size() == 1 ? " cell" : " cells");
+    const char* what = e.kind == CellsKind::Bucket ? "bucket fill of " : e.kind == CellsKind::Paste ? "paste of " : "fill of ";
+    return what + std::to_string(e.cells.size()) + (e.cells.size() == 1 ? " cell" : " cells");
 }
 
 void setCells(Map& map, const CellsEdit& e, bool after) {
@@ -82,6 +84,17 @@ std::string apply(World& w, const EditStep& step, bool forward) {
             [&](const ItemEdit& e) {
                 w.items[static_cast<size_t>(e.index)] = forward ? *e.after : *e.before;
                 return "item " + quotedName(e.after->name) + " edited";
+            },
+            [&](const ObjectMoved& e) {
+                const float x = forward ? e.toX : e.fromX, y = forward ? e.toY : e.fromY;
+                if (e.npc) {
+                    Actor& npc = w.npcs[static_cast<size_t>(e.index)];
+                    npc.x = x, npc.y = y;
+                    return "NPC " + quotedName(npc.name) + " moved";
+                }
+                Item& item = w.items[static_cast<size_t>(e.index)];
+                item.x = x, item.y = y;
+                return "item " + quotedName(item.name) + " moved";
             },
         },
         step);
@@ -135,7 +148,7 @@ void EditHistory::clear() {
 }
 
 CellsEdit paintCells(const Map& map, int x1, int y1, int x2, int y2, int tile, bool fill) {
-    CellsEdit edit{{}, fill};
+    CellsEdit edit{{}, fill ? CellsKind::Fill : CellsKind::Paint};
     for (int y = y1; y <= y2; ++y)
         for (int x = x1; x <= x2; ++x) {
             if (x < 0 || x >= MAP_SIZE || y < 0 || y >= MAP_SIZE || map.tiles[y][x] == tile) continue;

@@ -15,10 +15,13 @@ struct CellChange {
     short before, after;  // tiles read from a file are 0..62
 };
 
-// A paint click or a fill: the cells it changed.
+// What changed the cells; the undo and redo lines name it.
+enum class CellsKind { Paint, Fill, Bucket, Paste };
+
+// A paint click, a fill, a bucket fill or a paste: the cells it changed.
 struct CellsEdit {
     std::vector<CellChange> cells;
-    bool fill;
+    CellsKind kind;
 };
 
 // An NPC placed (removed: false) or removed (removed: true) at a position in the list.
@@ -49,7 +52,14 @@ struct ItemEdit {
     std::unique_ptr<Item> before, after;
 };
 
-using EditStep = std::variant<CellsEdit, NpcPresence, ItemPlaced, ItemRemoved, NpcEdit, ItemEdit>;
+// An NPC or item dragged to a new position; it keeps its place in the list.
+struct ObjectMoved {
+    bool npc;  // else an item
+    int index;
+    float fromX, fromY, toX, toY;
+};
+
+using EditStep = std::variant<CellsEdit, NpcPresence, ItemPlaced, ItemRemoved, NpcEdit, ItemEdit, ObjectMoved>;
 
 class EditHistory {
 public:

@@ -13,6 +13,11 @@
 // old file or the new one. On failure says "***WARNING*** could not write <path>: <reason>",
 // leaves any old file as it was and returns false.
 bool writeFileAtomically(const std::string& path, const std::string& bytes, Messages& said);
+// The same, saying nothing: 0 when written, else the system's error number.
+int replaceFile(const std::string& path, const std::string& bytes);
+// "" when an output may be written at path: nothing there, a regular file or a link to one;
+// otherwise what is in the way ("a named pipe, not a regular file"). Never opens it.
+std::string outputInTheWay(const std::string& path);
 
 // The same for many files at once (a definition directory), all or nothing while writing:
 // every file goes to its temporary first, and only when all of them were written whole and

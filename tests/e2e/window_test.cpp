@@ -95,8 +95,9 @@ protected:
         return result.status == 0;
     }
 
-    // Starts the editor and waits for its window, captioned "x=0 y=0" after the first frame.
-    void launch(const std::vector<std::string>& args = {}, std::vector<std::string> env = {}, std::string cwd = "") {
+    // Starts the editor and waits for its window, captioned "x=0 y=0" (or as given) after the first frame.
+    void launch(const std::vector<std::string>& args = {}, std::vector<std::string> env = {}, std::string cwd = "",
+                const std::string& firstCaption = "x=0 y=0") {
         env.insert(env.end(), {"DISPLAY=" + display, "SDL_VIDEODRIVER", "SDL_AUDIODRIVER=dummy"});
         std::vector<std::string> argv = {MAPED_BINARY};
         argv.insert(argv.end(), args.begin(), args.end());
@@ -105,10 +106,10 @@ protected:
         // one could keep a server that resets when its last client leaves from resetting.
         waitUntil([&] { return editor.poll() || editor.out().find("Assets loaded.") != std::string::npos; }, START_MS);
         std::string found;
-        const auto search = [&] { return xdotool({"search", "--name", "^x=0 y=0$"}, &found), !found.empty(); };
+        const auto search = [&] { return xdotool({"search", "--name", "^" + firstCaption + "$"}, &found), !found.empty(); };
         bool shown = waitUntil([&] { return editor.poll() || search(); }, START_MS, 50);
         ASSERT_FALSE(editor.ended) << "the editor ended at start-up" << diagnostics();
-        ASSERT_TRUE(shown) << "no window captioned \"x=0 y=0\" within " << START_MS << " ms" << diagnostics();
+        ASSERT_TRUE(shown) << "no window captioned \"" << firstCaption << "\" within " << START_MS << " ms" << diagnostics();
         window = std::stoul(found);
         // Without a window manager keys go to the window under the pointer.
         ASSERT_TRUE(xdotool({"mousemove", "--window", std::to_string(window), "790", "590"}));
@@ -222,6 +223,21 @@ protected:
             }
         ADD_FAILURE() << "no cell in view to paint";
         return map;
+    }
+
+    // G, then the typed answer (none: Return keeps the last one), until the editor says `said`.
+    void goTo(const std::string& typed, const std::string& said) {
+        const auto stripShown = [&] { return x.pixels(window, 300, 20, 200, 20) == std::vector<unsigned long>(200 * 20, 0); };
+        ASSERT_TRUE(waitWhileRunning([&] { return !stripShown(); })) << diagnostics();
+        ASSERT_TRUE(x.sendKeys({"g"}, true));
+        const bool asked = waitWhileRunning(stripShown);
+        ASSERT_TRUE(x.sendKeys({"g"}, false));
+        ASSERT_TRUE(asked) << "no Go to: prompt" << diagnostics();
+        if (!typed.empty()) {
+            ASSERT_TRUE(xdotool({"type", "--delay", "20", typed}));
+        }
+        ASSERT_TRUE(xdotool({"key", "Return"}));
+        ASSERT_TRUE(waitWhileRunning([&] { return editor.out().find(said) != std::string::npos; })) << diagnostics();
     }
 
     template <typename Condition>
@@ -428,4 +444,78 @@ TEST_F(EditorWindowTest, HostileWorldsTheRecoveryCopyRefusedInItsPlaceNowhereAnd
         }
         EXPECT_EQ(readFile(copy + "/map.dat") == painted, row.end != ESCAPE_TWICE);
     }
+}
+
+// --goto centres its cell from the start; G and a name, then G and Return, find two NPCs in
+// turn. Shift and the right button pick one up, it is drawn under the pointer as it moves, and
+// the release drops it: the save writes the new position into its own file.
+TEST_F(EditorWindowTest, GoToAndGByNameThenAShiftDragWithRealButtonEventsSavedInTheNpcsFile) {
+    // The world's NPCs replaced by three, at these world pixels.
+    for (int n = 0; fileExists(npcDefPath(world / "data", n)); ++n) removeFile(npcDefPath(world / "data", n));
+    const std::tuple<const char*, float, float> npcs[] = {{"Guard One", 1440, 1920}, {"Bob", 0, 0}, {"Old guard", 4800, 9620}};
+    for (int n = 0; n < 3; ++n) {
+        Actor npc;
+        std::tie(npc.name, npc.x, npc.y) = npcs[n];
+        writeFile(npcDefPath(world / "data", n), npc.serialize());
+    }
+    const std::string guardOne = readFile(data("npcdef/0.def"));
+    ASSERT_NO_FATAL_FAILURE(launch({"--goto", "20,16"}, {}, "", "x=12 y=10"));
+    ASSERT_NO_FATAL_FAILURE(pressOnce({"l"}));
+    ASSERT_NO_FATAL_FAILURE(goTo("guard", "Go to: NPC \"Guard One\" (data/npcdef/0.def) at cell 30,40, 1 of 2\n"));
+    EXPECT_TRUE(waitWhileRunning([&] { return caption() == "x=22 y=34"; })) << diagnostics();
+    ASSERT_NO_FATAL_FAILURE(goTo("", "Go to: NPC \"Old guard\" (data/npcdef/2.def) at cell 100,200, 2 of 2\n"));
+    EXPECT_TRUE(waitWhileRunning([&] { return caption() == "x=92 y=194"; })) << diagnostics();
+
+    ASSERT_NO_FATAL_FAILURE(setMode(1));
+    const int px = 4800 - 48 * scrollX + 10, py = 9620 - 48 * scrollY + 10, dx = 130, dy = -70;
+    const std::vector<unsigned long> before = x.pixels(window, px - 10 + dx, py - 10 + dy, 48, 48);
+    // XTEST presses and motion through xdotool, with Shift held from before the press.
+    const auto pointer = [&](int x, int y) {
+        return xdotool({"mousemove", "--window", std::to_string(window), std::to_string(x), std::to_string(y)});
+    };
+    ASSERT_TRUE(x.sendKeys({"Shift_L"}, true));
+    ASSERT_TRUE(pointer(px, py) && xdotool({"mousedown", "3"}));
+    for (int step = 1; step <= 4; ++step) ASSERT_TRUE(pointer(px + dx * step / 4, py + dy * step / 4));
+    const bool drawn = waitWhileRunning([&] { return x.pixels(window, px - 10 + dx, py - 10 + dy, 48, 48) != before; });
+    ASSERT_TRUE(xdotool({"mouseup", "3"}) && x.sendKeys({"Shift_L"}, false));
+    EXPECT_TRUE(drawn) << "the NPC was not drawn under the pointer" << diagnostics();
+    ASSERT_NO_FATAL_FAILURE(pressOnce({"s"}));
+    Actor moved;
+    moved.name = "Old guard", moved.x = 4800 + dx, moved.y = 9620 + dy;
+    EXPECT_EQ(readFile(data("npcdef/2.def")), moved.serialize());
+    EXPECT_EQ(readFile(data("npcdef/0.def")), guardOne);
+}
+
+// Zoomed out to 12 pixels per cell, every click acts on what lies under the pointer, and a
+// turn of the wheel in a place mode scrolls four cells instead of asking for an NPC.
+TEST_F(EditorWindowTest, ZoomedOutAClickPaintsAndPlacesUnderThePointerAndTheWheelOnlyScrolls) {
+    std::filesystem::remove_all(data("npcdef"));  // the placed NPC is the world's only one
+    const std::string original = readFile(data("map.dat"));
+    ASSERT_NO_FATAL_FAILURE(launch());
+    ASSERT_NO_FATAL_FAILURE(setMode(1));
+    for (const char* said : {"Zoom: 24 pixels per cell\n", "Zoom: 12 pixels per cell\n"}) {
+        ASSERT_NO_FATAL_FAILURE(pressOnce({"minus"}));
+        ASSERT_TRUE(waitWhileRunning([&] { return editor.out().find(said) != std::string::npos; })) << diagnostics();
+    }
+    ASSERT_NO_FATAL_FAILURE(settleCaption());
+    const int before = scrollY;
+    ASSERT_TRUE(x.click(window, 5, 500, 300));
+    EXPECT_TRUE(waitWhileRunning([&] { return readCaption(), scrollY == before + 4; })) << diagnostics();
+    ASSERT_NO_FATAL_FAILURE(settleCaption());
+    EXPECT_FALSE(answerStripShown(0)) << "the wheel opened the placing questions";
+
+    // A cell clear of the minimap and of the current-tile display whose tile is not 0.
+    size_t cell = (450 / 12 + scrollY) * ROW_BYTES + 400 / 12 + scrollX;
+    while (original[cell] == 'A' && cell % ROW_BYTES < 650 / 12 + size_t(scrollX)) ++cell;
+    ASSERT_NE(original[cell], 'A');
+    ASSERT_TRUE(x.click(window, 1, int(cell % ROW_BYTES - scrollX) * 12 + 6, 450));
+    ASSERT_NO_FATAL_FAILURE(openPrompt(500, 300));
+    for (int q = 0; q < 16; ++q) ASSERT_NO_FATAL_FAILURE(answer(40 * (q % 14), NPC_ANSWERS[q]));
+    ASSERT_NO_FATAL_FAILURE(pressOnce({"s"}));
+    std::string expected = original;
+    expected[cell] = 'A';
+    EXPECT_TRUE(readFile(data("map.dat")) == expected) << "the painted cell";
+    const std::string npc = readFile(data("npcdef/0.def"));
+    EXPECT_EQ(npc.substr(0, npc.find('\n', npc.find('\n') + 1) + 1),
+              std::to_string(500 * 4 + 48 * scrollX) + "\n" + std::to_string(300 * 4 + 48 * scrollY) + "\n");
 }

@@ -196,13 +196,14 @@ TEST_F(InputTest, LeftClickJumpsPicksOrPaintsByWhereItLands) {
     }
 }
 
-TEST_F(InputTest, SelectionCornersInAnyOrderAndByAnyButtonButTheLeft) {
+// Buttons 8 and 9 are a mouse's side buttons as X numbers them; the wheel is no button here.
+TEST_F(InputTest, SelectionCornersInAnyOrderAndByAnyRealButtonButTheLeft) {
     editor->scrollX = 10;
     editor->scrollY = 20;
     auto selection = [&] { return std::tuple(editor->selX1, editor->selY1, editor->selX2, editor->selY2); };
     // Cells 12..15 by 23..27, given by opposite corners in all four orders.
     const int corners[4][4] = {{2, 3, 5, 7}, {5, 7, 2, 3}, {5, 3, 2, 7}, {2, 7, 5, 3}};
-    const int buttons[4] = {SDL_BUTTON_MIDDLE, SDL_BUTTON_RIGHT, SDL_BUTTON_WHEELUP, SDL_BUTTON_WHEELDOWN};
+    const int buttons[4] = {SDL_BUTTON_MIDDLE, SDL_BUTTON_RIGHT, 8, 9};
     for (int i = 0; i < 4; ++i) {
         const int* c = corners[i];
         editor->selX1 = editor->selX2 = editor->selY1 = editor->selY2 = -1;
@@ -270,8 +271,8 @@ TEST_F(InputTest, OtherButtonsPlaceEditAndRemoveByTheModeAtTheWorldPosition) {
                  {MODE_PLACE_ITEM, SDL_BUTTON_MIDDLE, 0, {"Sword", "sw", "sharp", "3", "", "", "", ""}},
                  {MODE_PLACE_NPC, SDL_BUTTON_RIGHT, KMOD_LCTRL, {"s", "", "", "", "", "", "", "", "", "", "", "", "", "", "", ""}},
                  {MODE_PLACE_ITEM, SDL_BUTTON_RIGHT, KMOD_LCTRL, {"s", "", "", "", "", "", "", ""}},
-                 {MODE_KILL_ITEM, SDL_BUTTON_WHEELDOWN, 0, {}},
-                 {MODE_KILL_NPC, SDL_BUTTON_WHEELUP, KMOD_LCTRL, {}}};
+                 {MODE_KILL_ITEM, 8, 0, {}},
+                 {MODE_KILL_NPC, 9, KMOD_LCTRL, {}}};
     for (const auto& s : steps) {
         editor->rightClickMode = s.mode;
         SDL_SetModState(static_cast<SDLMod>(s.ctrl));
@@ -290,6 +291,96 @@ TEST_F(InputTest, OtherButtonsPlaceEditAndRemoveByTheModeAtTheWorldPosition) {
     EXPECT_EQ(editor->items[0].name, "Swords");
     EXPECT_EQ(editor->items[0].type, ITEM_TYPE_REMOVED);
     EXPECT_TRUE(editor->npcs.empty());  // placed at the same place as the item, edited, removed
+}
+
+// Where a left click would paint, B fills the region under the pointer and Ctrl + left click
+// picks its tile; elsewhere the bucket does nothing and Ctrl + left click does what a left
+// click does. On a checkerboard each region is one cell.
+TEST_F(InputTest, TheBucketAndThePickTakeTheCellUnderThePointerWhereALeftClickWouldPaint) {
+    for (int y = 0; y < MAP_SIZE; ++y)
+        for (int x = 0; x < MAP_SIZE; ++x) editor->map.tiles[y][x] = (x + y) % 2;
+    const struct {
+        bool minimap, palette;
+        int scrollX, cellPixels, x, y, cellX, cellY;
+        const char* picked;
+        int tileAfter;
+    } cases[] = {{false, false, 0, 48, 100, 150, 2, 3, "Current tile: 1\n", 1},
+                 {true, false, 0, 48, 340, 100, 7, 2, "Current tile: 1\n", 1},  // right of the jump area
+                 {false, false, 10, 6, 799, 599, 143, 99, "Current tile: 0\n", 0},
+                 {true, false, 0, 48, 100, 150, -1, -1, "jump to -> 100,150\n", 30},
+                 {false, true, 0, 48, 47, 300, -1, -1, "", 6},
+                 {false, false, 340, 48, 480, 100, -1, -1, "", 30}};  // beyond the last column
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.picked);
+        std::tie(editor->showMinimap, editor->showPalette, editor->scrollX, editor->cellPixels) =
+            std::tuple(c.minimap, c.palette, c.scrollX, c.cellPixels);
+        editor->currentTile = 30;
+        std::vector<int> expected = tiles();
+        const std::vector<int> before = expected;
+        if (c.cellX >= 0) expected[c.cellY * MAP_SIZE + c.cellX] = 30;
+        SDL_WarpMouse(static_cast<Uint16>(c.x), static_cast<Uint16>(c.y));
+        EXPECT_EQ(run({SDLK_b}), Waits{200});
+        EXPECT_TRUE(tiles() == expected);
+        if (c.cellX >= 0) editor->undo();
+        SDL_SetModState(KMOD_LCTRL);
+        EXPECT_EQ(click(SDL_BUTTON_LEFT, c.x, c.y), c.picked);
+        EXPECT_EQ(editor->currentTile, c.tileAfter);
+        EXPECT_TRUE(tiles() == before);
+    }
+}
+
+TEST_F(InputTest, CtrlCCopiesTheSelectionAndCtrlVPastesItUnderThePointerWhileBComesAfterZ) {
+    editor->map.setTileAt(3, 2, 9);
+    selectWithClicks(SDL_BUTTON_RIGHT, 2, 1, 6, 3);
+    CaptureOutput output;
+    EXPECT_EQ(run({SDLK_c, SDLK_v}), Waits{});  // C and V need Ctrl
+    SDL_SetModState(KMOD_RCTRL);
+    EXPECT_EQ(run({SDLK_RCTRL, SDLK_c}), Waits{200});
+    SDL_WarpMouse(static_cast<Uint16>(at(10)), static_cast<Uint16>(at(8)));
+    EXPECT_EQ(run({SDLK_RCTRL, SDLK_v}), Waits{200});
+    EXPECT_EQ(editor->map.getTileAt(11, 9), 9);
+    EXPECT_EQ(std::tuple(editor->selX1, editor->selY1, editor->selX2, editor->selY2), std::tuple(2, 1, 6, 3));
+    SDL_SetModState(KMOD_NONE);
+    EXPECT_EQ(run({SDLK_z, SDLK_b}), Waits{100});
+    EXPECT_EQ(editor->history.stepCount(), 1u);
+    EXPECT_EQ(output.out(), "Copied 5x3 cells\n");
+}
+
+// The keys zoom about the window's middle, Ctrl + wheel about the pointer; a scroll step is 48
+// screen pixels at every zoom. A wheel turn is no click: no corner is set.
+TEST_F(InputTest, ZoomKeysAndTheWheelZoomAndScrollByTheirSteps) {
+    std::tie(editor->scrollX, editor->scrollY) = std::pair(100, 100);
+    const struct {
+        std::vector<SDLKey> keys;  // held, or else
+        int button, mods;          // a wheel turn at (240, 144)
+        const char* out;
+        int cellPixels, scrollX, scrollY;
+    } steps[] = {{{SDLK_MINUS}, 0, 0, "Zoom: 24 pixels per cell\n", 24, 92, 94},
+                 {{SDLK_KP_MINUS}, 0, 0, "Zoom: 12 pixels per cell\n", 12, 75, 81},
+                 {{SDLK_MINUS, SDLK_EQUALS}, 0, 0, "Zoom: 6 pixels per cell\n", 6, 42, 56},
+                 {{SDLK_MINUS}, 0, 0, "", 6, 42, 56},
+                 {{SDLK_DOWN, SDLK_LEFT}, 0, 0, "", 6, 34, 64},
+                 {{SDLK_EQUALS}, 0, 0, "Zoom: 12 pixels per cell\n", 12, 67, 89},
+                 {{SDLK_KP_PLUS}, 0, 0, "Zoom: 24 pixels per cell\n", 24, 84, 102},
+                 {{}, SDL_BUTTON_WHEELUP, KMOD_LCTRL, "Zoom: 48 pixels per cell\n", 48, 89, 105},
+                 {{}, SDL_BUTTON_WHEELDOWN, 0, "", 48, 89, 106},
+                 {{}, SDL_BUTTON_WHEELUP, KMOD_RSHIFT, "", 48, 88, 106},
+                 {{}, 7, 0, "", 48, 89, 106},
+                 {{}, SDL_BUTTON_WHEELDOWN, KMOD_RCTRL | KMOD_LSHIFT, "Zoom: 24 pixels per cell\n", 24, 84, 103},
+                 {{}, SDL_BUTTON_WHEELUP, 0, "", 24, 84, 101}};
+    for (const auto& s : steps) {
+        SCOPED_TRACE(&s - steps);
+        SDL_SetModState(static_cast<SDLMod>(s.mods));
+        if (s.button) {
+            EXPECT_EQ(click(s.button, 240, 144), s.out);
+        } else {
+            CaptureOutput output;
+            EXPECT_EQ(run(s.keys), (s.keys[0] == SDLK_DOWN ? Waits{100, 100} : Waits{200}));
+            EXPECT_EQ(output.out(), s.out);
+        }
+        EXPECT_EQ(std::tuple(editor->cellPixels, editor->scrollX, editor->scrollY), std::tuple(s.cellPixels, s.scrollX, s.scrollY));
+    }
+    EXPECT_EQ(editor->selX1, -1);
 }
 
 }  // namespace

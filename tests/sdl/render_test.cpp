@@ -8,6 +8,8 @@
 
 #include "editor_fixture.h"
 #include "render/direct_blit.h"
+#include "render/scaled_art.h"
+#include "render/world_picture.h"
 
 namespace {
 
@@ -173,6 +175,40 @@ TEST_F(RenderTest, ModeLineNamesTheModeAtTheBottomLeft) {
     }
 }
 
+// Zoomed out: the cells are the whole-world picture's at the same scale in 5-6-5 pixels, the
+// selection and the minimap's box cover what the view shows, objects stand scaled.
+TEST_F(RenderTest, ZoomedOutCellsAreTheWorldPictureAndTheSelectionAndBoxFollowTheView) {
+    std::tie(editor->selX1, editor->selX2, editor->selY1, editor->selY2) = std::tuple(12, 14, 21, 21);
+    for (auto [cellPixels, columns, rows] : {std::tuple{24, 34, 25}, {12, 67, 50}, {6, 134, 100}}) {
+        SCOPED_TRACE(cellPixels);
+        std::tie(editor->scrollX, editor->scrollY, editor->cellPixels) = std::tuple(10, 20, cellPixels);
+        editor->drawMap();
+        EXPECT_EQ(redPixelsIn(0, 0, 799, 399), 3 * cellPixels * cellPixels);
+        EXPECT_EQ(redPixelsIn(2 * cellPixels, cellPixels, 5 * cellPixels - 1, 2 * cellPixels - 1), 3 * cellPixels * cellPixels);
+        editor->drawHUD();
+        const Uint16 box = static_cast<Uint16>(SDL_MapRGB(editor->screen->format, 100, 0, 0));
+        const std::vector<Uint16> sides[] = {grab(editor->screen, 10, 20, columns, 1), grab(editor->screen, 10, 20 + rows, columns, 1),
+                                             grab(editor->screen, 10, 20, 1, rows), grab(editor->screen, 10 + columns, 20, 1, rows)};
+        for (const auto& side : sides) EXPECT_EQ(std::count(side.begin(), side.end(), box), static_cast<long>(side.size()));
+        EXPECT_NE(rawPixel(editor->screen, 11 + columns, 20), box);
+    }
+    Messages said;
+    ASSERT_TRUE(editor->openMap(said));  // the generated world's, read again
+    editor->clearSelection();
+    WorldPainter painter(editor->art, 6, CellBlock{150, 140, 134, 100});
+    Picture picture;
+    painter.draw(*editor, picture);
+    std::tie(editor->scrollX, editor->scrollY) = std::pair(150, 140);
+    editor->drawMap();
+    std::vector<Uint16> expected;  // the picture in 5-6-5 pixels, clear of "Current tile:"
+    for (int y = 0; y < 400; ++y)
+        for (int x = 0; x < 700; ++x) {
+            const uint8_t* p = &picture.rgba[(static_cast<size_t>(y) * picture.width + x) * 4];
+            expected.push_back(static_cast<Uint16>((p[0] >> 3) << 11 | (p[1] >> 2) << 5 | p[2] >> 3));
+        }
+    EXPECT_TRUE(grab(editor->screen, 0, 0, 700, 400) == expected);
+}
+
 // Placed objects: the strict and inclusive edges, fallbacks and the owner badge.
 class ObjectsTest : public RenderTest {
 protected:
@@ -231,6 +267,21 @@ TEST_F(ObjectsTest, ObjectsAreShiftedByTheScrollAndClippedAtTheRightEdge) {
     expectDrawn({{sprite(1, 1), 799, 10}, {picture(1), 0, 10}});
 }
 
+// At 12 pixels per cell the view's corner (2, 1) is world pixel (96, 48) and it shows 3,200 by 2,400.
+TEST_F(ObjectsTest, ZoomedOutObjectsStandAtTheirScaledPlacesWithTheViewsEdges) {
+    std::tie(editor->scrollX, editor->scrollY, editor->cellPixels) = std::tuple(2, 1, 12);
+    ScaledArt art;
+    art.prepare(editor->art, 12);
+    npc(596.9f, 348.0f, 2);  // at (125, 75)
+    npc(96.0f, 100.0f);      // on the left edge: not drawn
+    npc(3296.0f, 100.0f);    // just past the right edge
+    item(96.0f, 148.0f, 1, 4);
+    item(3248.0f, 2400.0f, 1, 4);  // at (788, 588), wholly in view
+    for (SDL_Surface* image : {art.of(sprite(2, 0)), art.of(picture(1))}) EXPECT_EQ(std::pair(image->w, image->h), std::pair(12, 12));
+    expectDrawn({{art.of(sprite(2, 0)), 125, 75}, {art.of(icon(ICON_OWNED)), 0, 25}, {art.of(picture(1)), 0, 25},
+                 {art.of(icon(ICON_OWNED)), 788, 588}, {art.of(picture(1)), 788, 588}});
+}
+
 // The editor's own translucent blit (the minimap) must give exactly SDL's pixels for every
 // 16-bit destination value under many source values and alphas.
 using Surface = std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)>;
@@ -264,6 +315,19 @@ TEST(DirectBlitTest, TranslucentBlitGivesSdlsPixelsForEveryDestinationValue) {
             EXPECT_EQ(differentRows, 0);
         }
     }
+}
+
+// Shrinking the art widens 5-6-5 pixels to 8 bits a channel as SDL does, for every value.
+TEST(ShrunkArt, PixelsWidenAsSdlWidensThemForEveryValue) {
+    Surface all = pattern([](unsigned n) { return static_cast<Uint16>(n); });
+    const std::vector<uint8_t> rgba = rgbaOf(all.get());
+    int differing = 0;
+    for (unsigned n = 0; n < 65536; ++n) {
+        Uint8 c[4];
+        SDL_GetRGBA(n, all->format, &c[0], &c[1], &c[2], &c[3]);
+        differing += memcmp(c, &rgba[n * 4], 4) != 0;
+    }
+    EXPECT_EQ(differing, 0);
 }
 
 }  // namespace

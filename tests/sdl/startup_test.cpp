@@ -22,6 +22,7 @@ TEST(Startup, TheEndsOfTheNumberedArtMissingOrBrokenFilesAndNoDisplay) {
         bool wholeErr;       // else err must be in the output
         std::vector<std::string> env = DUMMY_VIDEO;
         bool pipes = false;  // the removed files replaced by named pipes, which must not block
+        std::string bomb = "";  // written with the header of a 12000x12000 picture
     } cases[] = {
         {"default world", {}, "", -1, LOADED,
          "Warning: data/assets/items/12.png doesn't exist (can be ignored)\ndata/assets/tiles/47.png doesn't exist\n", true},
@@ -35,6 +36,10 @@ TEST(Startup, TheEndsOfTheNumberedArtMissingOrBrokenFilesAndNoDisplay) {
         {"sprite", {"data/assets/sprites/3/2-1.png", "data/assets/items/0.png"}, "", 1, "",
          "***CRITICAL ERROR*** Sprite data/assets/sprites/3/2-1.png not found...\n", true},
         {"broken icon", {}, "data/assets/icns/10.png", 1, "", "data/assets/icns/10.png doesn't exist\n", false},
+        {"a tile too large to decode", {}, "", -1, LOADED,
+         "Warning: data/assets/items/12.png doesn't exist (can be ignored)\n***WARNING*** data/assets/tiles/5.png is "
+         "12000x12000 pixels, over the 1024x1024 the editor loads: treated as missing\ndata/assets/tiles/5.png doesn't exist\n",
+         true, DUMMY_VIDEO, false, "data/assets/tiles/5.png"},
         {"no display", {}, "", 1, "", "xvfb-run", false, {"DISPLAY", "SDL_VIDEODRIVER"}},
     };
     for (const auto& c : cases) {
@@ -46,6 +51,7 @@ TEST(Startup, TheEndsOfTheNumberedArtMissingOrBrokenFilesAndNoDisplay) {
             if (c.pipes) mkfifo((world / path).c_str(), 0644);
         }
         if (!c.broken.empty()) writeFile(world / c.broken, "not a picture");
+        if (!c.bomb.empty()) writeFile(world / c.bomb, pngHeader(12000, 12000));
         ProcessResult run = runProcess({MAPED_BINARY}, world.path, c.env, c.status == -1 ? 1500 : 20000);
         EXPECT_EQ(run.timedOut, c.status == -1) << run.err;
         EXPECT_EQ(run.status, c.status);  // -1 for one that was stopped

@@ -4,6 +4,9 @@
 // ends where the editor's lists end, by the start-up tests.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "test_support.h"
@@ -71,6 +74,14 @@ TEST_F(ToolsTest, CellsSpritesAndChangedCellsAtTwoScales) {
 
 TEST_F(ToolsTest, ExitStatusesMessagesAndTheDefaultWorldTheSameEveryTime) {
     writeFile(*dir / "plain", "not a directory");
+    // Outputs in the way are refused without being opened (a named pipe would hang the writer);
+    // a link is replaced, as the editor's saves replace one, and its target left alone.
+    ASSERT_EQ(mkfifo((*dir / "pipe.png").c_str(), 0644), 0);
+    writeFile(*dir / "target.png", "keep");
+    ASSERT_EQ(symlink("target.png", (*dir / "linked.png").c_str()), 0);
+    // A tile whose header claims 12000x12000 pixels is never decoded (it is drawn as missing).
+    std::filesystem::copy(*dir / "new", *dir / "bomb", std::filesystem::copy_options::recursive);
+    writeFile(*dir / "bomb/data/assets/tiles/5.png", pngHeader(12000, 12000));
     const struct {
         const char* binary;
         std::vector<std::string> args;
@@ -89,6 +100,14 @@ TEST_F(ToolsTest, ExitStatusesMessagesAndTheDefaultWorldTheSameEveryTime) {
         {MAPED_BINARY, {"--help", "--bogus"}, 2, "maped: unknown option --bogus (see maped --help)\n"},
         {MAPED_BINARY, {"--autosave", "1m"}, 2, "maped: --autosave takes a whole number of seconds, not \"1m\" (see maped --help)\n"},
         {MAPED_BINARY, {"--restore"}, 2, "maped: no recovery copy in recovery/data to restore\n"},
+        {WORLDRENDER_BINARY, {"new", "pipe.png"}, 2, "worldrender: cannot write pipe.png: a named pipe, not a regular file\n"},
+        {WORLDDIFF_BINARY, {"--png", "pipe.png", "old", "new"}, 2,
+         "worlddiff: cannot write pipe.png: a named pipe, not a regular file\n"},
+        {WORLDRENDER_BINARY, {"new", "old"}, 2, "worldrender: cannot write old: a directory, not a regular file\n"},
+        {WORLDRENDER_BINARY, {"new", "linked.png", "--scale", "1"}, 0, ""},
+        {WORLDRENDER_BINARY, {"bomb", "bomb.png", "--scale", "1"}, 0, ""},
+        {MAPED_BINARY, {"--steps", "nowhere"}, 2, "maped: --steps nowhere: No such file or directory\n"},
+        {MAPED_BINARY, {"--goto", "350,0"}, 2, "maped: --goto takes X,Y within the 350x350 map, not 350,0\n"},
     };
     for (const auto& c : cases) {
         ProcessResult result = run(c.binary, c.args);
@@ -96,9 +115,27 @@ TEST_F(ToolsTest, ExitStatusesMessagesAndTheDefaultWorldTheSameEveryTime) {
         EXPECT_EQ(result.err, c.err);
     }
     EXPECT_EQ(loadPngPixels(*dir / "whole.png").width, 700);
+    EXPECT_EQ(loadPngPixels(*dir / "linked.png").width, 350);
+    EXPECT_EQ(readFile(*dir / "target.png"), "keep");
     EXPECT_NE(run(WORLDDIFF_BINARY, {"--help"}).out.find("Out of scope: the art"), std::string::npos);
     EXPECT_EQ(run(WORLDGEN_BINARY, {"--help"}).out.rfind("usage: worldgen <root>\n", 0), 0u);
-    EXPECT_EQ(run(MAPED_BINARY, {"--help"}).out.rfind("Usage: maped [OPTIONS]\n", 0), 0u);
+    const std::string help = run(MAPED_BINARY, {"--help"}).out;
+    EXPECT_EQ(help.rfind("Usage: maped [OPTIONS]\n", 0), 0u);
+    for (const char* line : {"\n  --goto X,Y ", "\n  N, Shift+N "}) EXPECT_NE(help.find(line), std::string::npos) << line;
     EXPECT_EQ(readFile(*dir / "again/data/map.dat"), readFile(*dir / "old/data/map.dat"));
     EXPECT_EQ(readFile(*dir / "again/edfont.ttf"), readFile(FONT_SOURCE));
+}
+
+// A picture that does not fit on the disk leaves the old one as it was, and says so in one line.
+TEST_F(ToolsTest, AFullDiskKeepsTheOldPicture) {
+    makeDirs(*dir / "disk");
+    SmallDisk disk(*dir / "disk", "256k");
+    if (!disk.mounted) GTEST_SKIP() << "mounting a tmpfs is not permitted here";
+    writeFile(*dir / "disk/old.png", "the old picture");
+    ASSERT_NO_FATAL_FAILURE(disk.fillLeaving(4096));
+    ProcessResult result = run(WORLDRENDER_BINARY, {"new", "disk/old.png", "--scale", "2"});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err, "worldrender: cannot write disk/old.png: No space left on device\n");
+    removeFile(*dir / "disk/filler");
+    EXPECT_EQ(filesUnder(*dir / "disk"), (std::map<std::string, std::string>{{"old.png", "the old picture"}}));
 }

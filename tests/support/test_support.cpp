@@ -1,8 +1,12 @@
 #include "test_support.h"
 
+#include <gtest/gtest.h>
+
 #include <fcntl.h>
+#include <sys/mount.h>
 #include <sys/prctl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -196,4 +200,26 @@ void ChildProcess::stop(int signal, int graceMs) {
         ended = true;
         endSignal = SIGKILL;
     }
+}
+
+SmallDisk::SmallDisk(const std::string& at, const char* size) : path(at) {
+    std::string options = std::string("size=") + size + ",mode=0700";
+    mounted = mount("tmpfs", at.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, options.c_str()) == 0;
+}
+
+SmallDisk::~SmallDisk() {
+    if (mounted) umount2(path.c_str(), MNT_DETACH);
+}
+
+void SmallDisk::fillLeaving(size_t spare) {
+    struct statvfs info;
+    ASSERT_EQ(statvfs(path.c_str(), &info), 0);
+    writeFile(path + "/filler", std::string(info.f_bavail * info.f_bsize - spare, 'f'));
+}
+
+std::string pngHeader(unsigned width, unsigned height) {
+    std::string bytes("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16);
+    for (unsigned side : {width, height})
+        for (int shift = 24; shift >= 0; shift -= 8) bytes += static_cast<char>(side >> shift & 0xff);
+    return bytes + std::string("\x08\x06\0\0\0", 5);
 }

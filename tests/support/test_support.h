@@ -69,6 +69,19 @@ private:
     std::string read(int fd);
 };
 
+// A small tmpfs mounted over a directory for the life of the object (root only).
+struct SmallDisk {
+    bool mounted = false;
+    std::string path;
+    SmallDisk(const std::string& at, const char* size);
+    ~SmallDisk();
+    // Fills the disk but for `spare` bytes.
+    void fillLeaving(size_t spare);
+};
+
+// The first bytes of a PNG file whose header says it is width x height pixels (no pixels follow).
+std::string pngHeader(unsigned width, unsigned height);
+
 // Changes the working directory for the life of the object.
 class ChangeDir {
 public:

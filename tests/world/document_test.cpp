@@ -42,6 +42,7 @@ struct DiskWorld {
 // Answers typed into the prompt: "" keeps the starting text (Return), "\b..." clears it first
 // (Backspace), anything else is typed after it. Past the last answer the window is closed.
 struct Script {
+    explicit Script(std::vector<std::string> typed) : answers(std::move(typed)) {}
     std::vector<std::string> answers;
     size_t next = 0;
     std::vector<std::pair<std::string, int>> asked;  // question, y
@@ -135,7 +136,7 @@ TEST(Document, RemovalReachesTwoPixelsBeforeAndFortyEightAfterTheCorner) {
 
 TEST(Document, RemovalAndEditingTakeTheEarliestLiveObjectUnderTheClickOrNothing) {
     auto doc = std::make_unique<Document>();
-    Script script{{"\bBob"}};
+    Script script({"\bBob"});
     script.answers.resize(16);
     Prompt prompt = script.prompt();
     EXPECT_TRUE(editNPCAt(prompt, *doc, 100, 100));  // nothing there: nothing asked
@@ -168,8 +169,8 @@ TEST(Placement, NpcAnswersGoToTheirMembersAndTheLastTwoAreAskedOnACleanedWindow)
     auto doc = std::make_unique<Document>();
     // x, y, hp, hpMax, mp, mpMax, experience, (spare), strength, dexterity, intelligence,
     // response flag, hostile, first and second convo, name, wandering, sprite, direction.
-    Script script{{"Bob", "hi there", "bye 2", "3", "7", "12 abc", "-5", "", " 12", "1 2", "99999999999", "x8", "8x",
-                   "0", "2", "1"}};
+    Script script({"Bob", "hi there", "bye 2", "3", "7", "12 abc", "-5", "", " 12", "1 2", "99999999999", "x8", "8x",
+                   "0", "2", "1"});
     Prompt prompt = script.prompt();
     ASSERT_TRUE(createNewNPCAt(prompt, *doc, 123, 456));
     EXPECT_EQ(doc->npcs.back().serialize(),
@@ -181,14 +182,14 @@ TEST(Placement, NpcAnswersGoToTheirMembersAndTheLastTwoAreAskedOnACleanedWindow)
 
     // Empty answers are empty texts and zeroes, not the new actor's own values; hostile and
     // wandering are yes only for numbers above zero.
-    Script empty{empties(14)};
+    Script empty(empties(14));
     empty.answers.insert(empty.answers.end(), {"-1", "true"});
     prompt = empty.prompt();
     ASSERT_TRUE(createNewNPCAt(prompt, *doc, 0, 0));
     EXPECT_EQ(doc->npcs.back().serialize(), "0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n\n\n\n0\n0\n0\n0\n");
 
     // The window closed during the questions: nothing is placed.
-    Script closed{{"Eve", "hi"}};
+    Script closed({"Eve", "hi"});
     prompt = closed.prompt();
     EXPECT_FALSE(createNewNPCAt(prompt, *doc, 0, 0));
     EXPECT_EQ(doc->npcs.size(), 2u);
@@ -199,7 +200,7 @@ TEST(Placement, ItemAnswersGoToTheirMembersAndARangedTypeBringsANinthQuestion) {
     auto doc = std::make_unique<Document>();
     size_t asked = 0;
     auto place = [&](std::vector<std::string> answers, int x = 0, int y = 0) {
-        Script script{std::move(answers)};
+        Script script(std::move(answers));
         Prompt prompt = script.prompt();
         EXPECT_TRUE(createNewItemAt(prompt, *doc, x, y));
         asked = script.asked.size();
@@ -239,7 +240,7 @@ TEST(Placement, EditingChangesOnlyTheAnsweredLinesAndIsOneStepWhenAnythingChange
         Actor npc = doc.npcs[0];
         Item item = doc.items[static_cast<size_t>(c.index)];
         c.change(npc, item);
-        Script script{c.answers};
+        Script script(c.answers);
         Prompt prompt = script.prompt();
         const int x = 100 * c.index + 1;
         EXPECT_TRUE(c.npc ? editNPCAt(prompt, doc, x, 0) : editItemAt(prompt, doc, x, 0));
@@ -405,10 +406,15 @@ TEST(DocumentSave, WritesOnlyWhatChangedAndNothingOverAFileChangedOnDisk) {
         EXPECT_EQ(saved.said.outText(), c.refused && c.refused == std::string("map.dat") ? "" : "Written. closing\n");
         EXPECT_EQ(saved.said.errText(), c.refused ? notSavedChangedWarning(doc.dataDir + "/" + c.refused) : "");
         EXPECT_EQ(doc.hasUnsavedEdits(), c.refused != nullptr);
-        if (c.changedOnDisk) EXPECT_TRUE(w.file(c.changedOnDisk) == changed);
+        if (c.changedOnDisk) {
+            EXPECT_TRUE(w.file(c.changedOnDisk) == changed);
+        }
         const auto after = filesUnder(doc.dataDir), stampsAfter = stampsUnder(doc.dataDir);
-        for (const auto& [name, bytes] : after)
-            if (files.count(name) && files.at(name) == bytes) EXPECT_EQ(stampsAfter.at(name), stamps.at(name)) << name;
+        for (const auto& [name, bytes] : after) {
+            if (files.count(name) && files.at(name) == bytes) {
+                EXPECT_EQ(stampsAfter.at(name), stamps.at(name)) << name;
+            }
+        }
         EXPECT_EQ(after != files, !c.refused);
     }
 }

@@ -59,6 +59,8 @@ TEST(EditHistory, EveryKindOfStepUndoesAndRedoesByteForByte) {
              d->editItem(1, edited);
          },
          "item \"Bow\" edited"},
+        {[&] { d->moveNpc(0, 30, -5); }, "NPC \"Ann\" moved"},
+        {[&] { d->moveItem(1, -100, 2000); }, "item \"Bow\" moved"},
     };
     std::vector<std::string> states = {bytes(*d)};  // after each step
     for (const auto& step : steps) step.first(), states.push_back(bytes(*d));

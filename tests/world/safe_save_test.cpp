@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
-#include <sys/mount.h>
-#include <sys/statvfs.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -49,24 +47,6 @@ struct Tagged {
     }
 };
 
-// A small tmpfs mounted over a directory for the life of the object (root only).
-struct SmallDisk {
-    bool mounted = false;
-    std::string path;
-    SmallDisk(const std::string& at, const char* size) : path(at) {
-        std::string options = std::string("size=") + size + ",mode=0700";
-        mounted = mount("tmpfs", at.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, options.c_str()) == 0;
-    }
-    ~SmallDisk() {
-        if (mounted) umount2(path.c_str(), MNT_DETACH);
-    }
-    // Fills the disk but for `spare` bytes.
-    void fillLeaving(size_t spare) {
-        struct statvfs info;
-        ASSERT_EQ(statvfs(path.c_str(), &info), 0);
-        writeFile(path + "/filler", std::string(info.f_bavail * info.f_bsize - spare, 'f'));
-    }
-};
 }  // namespace
 
 TEST(SafeSave, FullDiskKeepsTheOldWorld) {

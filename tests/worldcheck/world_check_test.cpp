@@ -258,17 +258,20 @@ TEST(WorldCheckArt, MissingFilesAndTheImagesAfterAGap) {
                      "data/idef/0.def:11: icon 1 has no picture in data/assets/items (drawn as the missing-image icon)\n"
                      "data/map.dat:2: tile 1 ('B') at x=0 has no image in data/assets/tiles (drawn as the missing-image "
                      "icon)\n4 problems in 4 files\n"});
-    // A file the image loader cannot decode counts as the editor counts it: not there.
-    cases.push_back({"pictures that are no pictures",
+    // A file the editor's image loader refuses or cannot decode counts as the editor counts it:
+    // not there. A picture whose header claims 12000x12000 pixels is never decoded.
+    cases.push_back({"pictures that are no pictures, or too large to decode",
                      [](const FixtureWorld& w) {
                          mapLines([](Lines& lines) { lines.assign(350, std::string(350, 'A')); })(w);
-                         writeFile(w / "data/assets/tiles/1.png", "not a picture");
+                         writeFile(w / "data/assets/tiles/1.png", pngHeader(12000, 12000));
                          writeFile(w / "data/assets/icns/3.png", "");
+                         writeFile(w / "data/assets/sprites/0/0-0.png", pngHeader(48, 48));
                      },
-                     "data/assets/icns/3.png: not a picture the editor can load (the editor will not start without "
-                     "it)\ndata/assets/tiles/1.png: cannot be read (not a picture the editor can load), so the editor "
-                     "stops loading tile images here; never loaded: 2.png, 3.png, 4.png, 5.png, 6.png and 40 more\n"
-                     "2 problems in 2 files\n"});
+                     "data/assets/icns/3.png: not a PNG picture (the editor will not start without it)\n"
+                     "data/assets/sprites/0/0-0.png: not a picture the editor can load (the editor will not start "
+                     "without it)\ndata/assets/tiles/1.png: cannot be read (12000x12000 pixels, over the 1024x1024 "
+                     "the editor loads), so the editor stops loading tile images here; never loaded: 2.png, 3.png, "
+                     "4.png, 5.png, 6.png and 40 more\n3 problems in 3 files\n"});
     expectReports(cases);
 }
 

@@ -11,39 +11,39 @@
 
 namespace {
 const char* const NEEDED = " (the editor will not start without it)";
-const char* const NOT_A_PICTURE = "not a picture the editor can load";
-
-// An image counts as the editor counts it: only one that its image loader decodes.
+// An image counts as the editor counts it: only one that its image loader takes and decodes
+// (`problem` says why not).
 enum class FileState { Usable, Missing, Unreadable, NotAPicture };
 
-FileState stateOf(const std::string& path, bool picture) {
+FileState stateOf(const std::string& path, bool picture, std::string& problem) {
     struct stat info;
     if (stat(path.c_str(), &info) != 0) return FileState::Missing;
     if (!S_ISREG(info.st_mode) || access(path.c_str(), R_OK) != 0) return FileState::Unreadable;
-    if (picture && !decodesAsImage(path)) return FileState::NotAPicture;
-    return FileState::Usable;
+    if (picture) problem = pictureProblem(path);
+    return problem.empty() ? FileState::Usable : FileState::NotAPicture;
 }
 
 void requireFile(const CheckedWorld& world, Report& report, const std::string& shown, bool picture = true) {
-    FileState state = stateOf(world.pathOf(shown), picture);
+    std::string problem;
+    FileState state = stateOf(world.pathOf(shown), picture, problem);
     if (state == FileState::Missing) report.add(shown, std::string("missing") + NEEDED);
     if (state == FileState::Unreadable) report.add(shown, std::string("cannot be read") + NEEDED);
-    if (state == FileState::NotAPicture) report.add(shown, std::string(NOT_A_PICTURE) + NEEDED);
+    if (state == FileState::NotAPicture) report.add(shown, problem + NEEDED);
 }
 
 std::string parentOf(const std::string& path) { return path.substr(0, path.rfind('/')); }
 
 // Counts the images from 0 as the loader does, then reports the ones it would never reach.
 int countImages(const CheckedWorld& world, Report& report, std::string (*pathFor)(int), const char* what) {
-    FileState stop = FileState::Usable;
+    std::string problem;
     const int count = countNumbered(pathFor, [&](const std::string& path) {
-        stop = stateOf(world.pathOf(path), true);
-        return stop == FileState::Usable;
+        problem.clear();
+        return stateOf(world.pathOf(path), true, problem) == FileState::Usable;
     });
     std::string shownDir = parentOf(pathFor(0));
     const std::string suffix = ".png";
     reportUnreachable(report, shownDir, listNumberedFiles(world.pathOf(shownDir), suffix), count, suffix, what,
-                      stop == FileState::NotAPicture ? NOT_A_PICTURE : "");
+                      problem);
     return count;
 }
 }  // namespace

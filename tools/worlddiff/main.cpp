@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "git_world.h"
 #include "picture_file.h"
 #include "world/world_diff.h"
 
@@ -22,6 +23,7 @@ constexpr int MIN_MARK = 8;                // pixels: the smallest frame around 
 void printHelp() {
     printf(
         "Usage: worlddiff [OPTIONS] OLD NEW\n"
+        "  or:  worlddiff [OPTIONS] --git [REV [REV2]] [-C DIR]\n"
         "\n"
         "Compares two worlds (directories holding data/, as the editor runs in) as the editor\n"
         "reads them, and prints what differs as path:line: message lines, paths relative to the\n"
@@ -38,7 +40,14 @@ void printHelp() {
         "Out of scope: the art (tiles, sprites, icons, item pictures), the font, and files the\n"
         "editor never reads (files after a gap in the numbering, names such as 07.def).\n"
         "\n"
+        "With --git, in a world directory inside a git work tree (or DIR), the worlds are\n"
+        "revisions read straight from git, never checked out: no revision compares HEAD with\n"
+        "the work tree, one compares REV with the work tree, two compare REV with REV2. The\n"
+        "picture takes its art from the work tree.\n"
+        "\n"
         "Options (before or after the paths):\n"
+        "  --git           compare revisions of the world in git (see above)\n"
+        "  -C DIR          the world directory for --git (default: the current directory)\n"
         "  --png OUT.png   also write a picture of NEW, as worldrender draws it, with changed\n"
         "                  cells outlined in magenta and NPCs and items framed: added in cyan,\n"
         "                  removed (where they stood) in red, changed in yellow\n"
@@ -46,7 +55,8 @@ void printHelp() {
         "  --region X,Y,W,H  only the block of W by H cells whose top-left cell is X,Y\n"
         "\n"
         "Exit status: 0 no differences, 1 differences, 2 could not compare (a missing or\n"
-        "unreadable world, a bad option, a picture that could not be written).\n",
+        "unreadable world, a bad option, a picture that could not be written, a revision git\n"
+        "does not know, a directory outside a git work tree).\n",
         MIN_PICTURE_SCALE, MAX_PICTURE_SCALE, DEFAULT_PICTURE_SCALE);
 }
 
@@ -71,17 +81,43 @@ void markChanges(const WorldDiff& diff, const WorldPainter& painter, Picture& pi
         picture.frame(painter.pictureX(mark.x) - inset, painter.pictureY(mark.y) - inset, size, size, objectLine, colour);
     }
 }
+
+// With --git: OLD is REV (default HEAD), NEW is REV2 or the work tree. Sets the directory whose
+// art the picture uses.
+std::string readRevisions(const std::string& dir, const std::vector<std::string>& revs, World& olds, World& news,
+                          std::string& artRoot) {
+    if (revs.size() > 2) return "--git takes at most two revisions (see worlddiff --help)";
+    GitWorld repo;
+    std::string why = openGitWorld(dir, repo), oldCommit, newCommit;
+    const std::string oldRev = revs.empty() ? "HEAD" : revs[0];
+    if (why.empty()) why = resolveCommit(repo, oldRev, oldCommit);
+    if (why.empty() && revs.size() == 2) why = resolveCommit(repo, revs[1], newCommit);
+    if (why.empty()) why = readWorldAtCommit(repo, oldCommit, oldRev, olds);
+    if (!why.empty()) return why;
+    artRoot = dir;
+    return revs.size() == 2 ? readWorldAtCommit(repo, newCommit, revs[1], news) : readWorldAt(dir, news);
+}
 }  // namespace
 
 int main(int argc, char** argv) {
     PictureOptions options;
-    std::string png;
+    std::string png, dir;
+    bool git = false;
     std::vector<std::string> paths;
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
         if (strcmp(arg, "--help") == 0 || strcmp(arg, "-h") == 0) {
             printHelp();
             return SAME;
+        }
+        if (strcmp(arg, "--git") == 0) {
+            git = true;
+            continue;
+        }
+        if (strcmp(arg, "-C") == 0) {
+            if (i + 1 >= argc) return fail("-C needs a value (see worlddiff --help)");
+            dir = argv[++i];
+            continue;
         }
         if (strcmp(arg, "--png") == 0) {
             if (i + 1 >= argc) return fail("--png needs a value (see worlddiff --help)");
@@ -95,17 +131,20 @@ int main(int argc, char** argv) {
         if (arg[0] == '-' && arg[1] != 0) return fail(std::string("unknown option ") + arg + " (see worlddiff --help)");
         paths.push_back(arg);
     }
-    if (paths.size() != 2) return fail("give two worlds, OLD and NEW (see worlddiff --help)");
+    if (!git && !dir.empty()) return fail("-C goes with --git (see worlddiff --help)");
+    if (!git && paths.size() != 2) return fail("give two worlds, OLD and NEW (see worlddiff --help)");
     auto olds = std::make_unique<World>(), news = std::make_unique<World>();
-    std::string why = readWorldAt(paths[0], *olds);
-    if (why.empty()) why = readWorldAt(paths[1], *news);
+    std::string why = png.empty() ? "" : checkPictureOutput(png), artRoot = git ? "" : paths[1];
+    if (why.empty() && git) why = readRevisions(dir.empty() ? "." : dir, paths, *olds, *news, artRoot);
+    if (why.empty() && !git) why = readWorldAt(paths[0], *olds);
+    if (why.empty() && !git) why = readWorldAt(paths[1], *news);
     if (!why.empty()) return fail(why);
     WorldDiff diff = diffWorlds(*olds, *news);
     std::string text = diff.text();
     fwrite(text.data(), 1, text.size(), stdout);
     fflush(stdout);
     if (!png.empty()) {
-        why = writeWorldPicture(paths[1], *news, options.scale, options.block, [&](const WorldPainter& painter, Picture& picture) {
+        why = writeWorldPicture(artRoot, *news, options.scale, options.block, [&](const WorldPainter& painter, Picture& picture) {
             markChanges(diff, painter, picture);
         }, png);
         if (!why.empty()) return fail(why);

@@ -147,7 +147,7 @@ void Canvas::makeOpaque() {
 
 bool Canvas::save(const std::string& path) const {
     if (!makeDirectory(path.substr(0, path.rfind('/')))) return false;
-    if (writePng(path, width, height, pixels.data())) return true;
+    if (writePng(path, width, height, pixels.data()).empty()) return true;
     std::fprintf(stderr, "worldgen: could not write %s\n", path.c_str());
     return false;
 }

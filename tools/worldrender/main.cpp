@@ -55,7 +55,8 @@ int main(int argc, char** argv) {
     if (paths.empty() || paths.size() > 2) return fail("give [WORLD] OUT.png (see worldrender --help)");
     std::string root = paths.size() == 2 ? paths[0] : ".";
     auto world = std::make_unique<World>();
-    std::string why = readWorldAt(root, *world);
+    std::string why = checkPictureOutput(paths.back());
+    if (why.empty()) why = readWorldAt(root, *world);
     if (why.empty()) why = writeWorldPicture(root, *world, options.scale, options.block, nullptr, paths.back());
     return why.empty() ? WRITTEN : fail(why);
 }

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "png_writer.h"
+#include "world/safe_file.h"
 #include "world/world_paths.h"
 
 namespace {
@@ -81,6 +82,11 @@ int takePictureOption(const char* tool, int argc, char** argv, int& i, PictureOp
     return 1;
 }
 
+std::string checkPictureOutput(const std::string& out) {
+    std::string inTheWay = outputInTheWay(out);
+    return inTheWay.empty() ? "" : "cannot write " + out + ": " + inTheWay;
+}
+
 std::string writeWorldPicture(const std::string& root, const World& world, int scale, const CellBlock& block,
                               const Marker& mark, const std::string& out) {
     // The art paths are relative to the world, as the editor runs in it.
@@ -94,8 +100,8 @@ std::string writeWorldPicture(const std::string& root, const World& world, int s
             WorldPainter painter(art, scale, block);
             painter.draw(world, picture);
             if (mark) mark(painter, picture);
-            if (!writePng(outPath, picture.width, picture.height, picture.rgba.data(), PngPacking::Fast))
-                error = "cannot write " + out;
+            std::string why = writePng(outPath, picture.width, picture.height, picture.rgba.data(), PngPacking::Fast);
+            if (!why.empty()) error = "cannot write " + out + ": " + why;
         }
     }
     SDL_Quit();

@@ -19,6 +19,11 @@ struct PictureOptions {
 // argv[i] is no picture option, -1 with why set when its value is missing or wrong.
 int takePictureOption(const char* tool, int argc, char** argv, int& i, PictureOptions& options, std::string& why);
 
+// Why a picture cannot be written to out (one line), or "": an output that is there and is not
+// a regular file or a link to one is refused before any work, and never opened (a named pipe
+// would hang the writer for ever).
+std::string checkPictureOutput(const std::string& out);
+
 // Draws the world, whose art lies under root, lets mark draw over the picture, and writes
 // it to out. Empty on success, else why not (one line).
 using Marker = std::function<void(const WorldPainter&, Picture&)>;
