@@ -28,24 +28,6 @@ namespace {
 bool isRemovedItem(const Item& item) { return item.type == ITEM_TYPE_REMOVED; }
 bool isRemovedItem(const Actor&) { return false; }
 
-std::vector<std::string> splitRecord(const std::string& bytes) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = bytes.find('\n', start)) != std::string::npos; start = end + 1)
-        lines.push_back(bytes.substr(start, end - start));
-    return lines;
-}
-
-// A value as a person reads it in a message: numbers as written, text in quotes and whole
-// (at most 400 characters), since two texts may differ only near their ends.
-std::string shown(const std::string& value, FieldKind kind) {
-    return kind == FieldKind::String ? quoted(value, static_cast<size_t>(MAX_LINE_CHARS)) : value;
-}
-
-std::string plural(int count, const char* one, const char* many) {
-    return std::to_string(count) + " " + (count == 1 ? one : many);
-}
-
 std::string defPath(std::string (*pathFor)(const std::string&, int), int n) { return pathFor(DATA_DIR, n); }
 
 // Records are compared as the editor would write them back: what the readers made of the
@@ -85,16 +67,16 @@ void diffRecords(const std::vector<Record>& olds, const std::vector<Record>& new
             ++removed;
             continue;
         }
-        std::vector<std::string> a = splitRecord(oldBytes[static_cast<size_t>(edit.oldIndex)]);
-        std::vector<std::string> b = splitRecord(newBytes[static_cast<size_t>(edit.newIndex)]);
+        std::vector<std::string> a = recordLines(oldBytes[static_cast<size_t>(edit.oldIndex)]);
+        std::vector<std::string> b = recordLines(newBytes[static_cast<size_t>(edit.newIndex)]);
         bool any = false;
         for (int line = 1; line <= layout.lines; ++line) {
             const std::string& was = a[static_cast<size_t>(line - 1)];
             const std::string& is = b[static_cast<size_t>(line - 1)];
             if (was == is) continue;
             const FieldInfo& field = layout.at(line);
-            diff.lines.push_back(
-                DiffLine{path, line, std::string(field.name) + " " + shown(was, field.kind) + " -> " + shown(is, field.kind)});
+            const std::string change = shownValue(was, field.kind) + " -> " + shownValue(is, field.kind);
+            diff.lines.push_back(DiffLine{path, line, std::string(field.name) + " " + change});
             any = true;
         }
         if (!any) continue;
@@ -133,7 +115,7 @@ std::string WorldDiff::summary() const {
             count += cells[i].lastX - cells[i].firstX + 1;
             if (i == 0 || cells[i].row != cells[i - 1].row) ++rows;
         }
-        parts.push_back(plural(count, "cell", "cells") + " in " + plural(rows, "row", "rows"));
+        parts.push_back(counted(count, "cell", "cells") + " in " + counted(rows, "row", "rows"));
     }
     const std::pair<int, const char*> counts[] = {
         {npcsAdded, " added"},   {npcsRemoved, " removed"},   {npcsChanged, " changed"},
@@ -141,7 +123,7 @@ std::string WorldDiff::summary() const {
     };
     for (int i = 0; i < 6; ++i) {
         if (counts[i].first == 0) continue;
-        parts.push_back((i < 3 ? plural(counts[i].first, "NPC", "NPCs") : plural(counts[i].first, "item", "items")) +
+        parts.push_back((i < 3 ? counted(counts[i].first, "NPC", "NPCs") : counted(counts[i].first, "item", "items")) +
                         counts[i].second);
     }
     std::string text;

@@ -66,22 +66,6 @@ bool turnedRemoved(const Actor&, const Actor&) { return false; }
 void parseRecord(Actor& npc, const std::string& bytes) { npc.parse(bytes); }
 void parseRecord(Item& item, const std::string& bytes) { item.parse(bytes); }
 
-std::vector<std::string> splitLines(const std::string& bytes) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = bytes.find('\n', start)) != std::string::npos; start = end + 1)
-        lines.push_back(bytes.substr(start, end - start));
-    return lines;
-}
-
-std::string shown(const std::string& value, FieldKind kind) {
-    return kind == FieldKind::String ? quoted(value, static_cast<size_t>(MAX_LINE_CHARS)) : value;
-}
-
-std::string plural(int count, const char* one, const char* many) {
-    return std::to_string(count) + " " + (count == 1 ? one : many);
-}
-
 template <typename Record>
 class RecordMerge {
 public:
@@ -99,7 +83,7 @@ public:
     // Both sides changed the record: each line takes the side that changed it; a line changed
     // on both sides to different values keeps OURS's and is a conflict.
     Record mergeFields(const std::string& base, const std::string& ours, const std::string& theirs) {
-        const std::vector<std::string> b = splitLines(base), o = splitLines(ours), t = splitLines(theirs);
+        const std::vector<std::string> b = recordLines(base), o = recordLines(ours), t = recordLines(theirs);
         std::string merged;
         for (size_t i = 0; i < o.size(); ++i) {
             const bool known = i < b.size() && i < t.size() && i < static_cast<size_t>(layout.lines);
@@ -110,8 +94,9 @@ public:
             merged += o[i] + "\n";
             if (!known || t[i] == b[i] || t[i] == o[i]) continue;
             const FieldInfo& field = layout.at(static_cast<int>(i) + 1);
-            conflict(static_cast<int>(i) + 1, std::string(field.name) + " ours " + shown(o[i], field.kind) + ", theirs " +
-                                                  shown(t[i], field.kind) + ", base " + shown(b[i], field.kind));
+            const auto shown = [&](const std::string& value) { return shownValue(value, field.kind); };
+            conflict(static_cast<int>(i) + 1,
+                     std::string(field.name) + " ours " + shown(o[i]) + ", theirs " + shown(t[i]) + ", base " + shown(b[i]));
         }
         Record record;
         parseRecord(record, merged);
@@ -205,20 +190,20 @@ std::string WorldMerge::text(const World& ours, const World& merged) const {
     int cells = 0;
     for (const CellRun& run : brought.cells) cells += run.lastX - run.firstX + 1;
     std::vector<std::string> parts;
-    if (cells > 0) parts.push_back(plural(cells, "cell", "cells"));
+    if (cells > 0) parts.push_back(counted(cells, "cell", "cells"));
     const std::pair<int, const char*> counts[] = {
         {brought.npcsAdded, " added"},  {brought.npcsRemoved, " removed"},  {brought.npcsChanged, " changed"},
         {brought.itemsAdded, " added"}, {brought.itemsRemoved, " removed"}, {brought.itemsChanged, " changed"},
     };
     for (int i = 0; i < 6; ++i)
         if (counts[i].first > 0)
-            parts.push_back((i < 3 ? plural(counts[i].first, "NPC", "NPCs") : plural(counts[i].first, "item", "items")) +
+            parts.push_back((i < 3 ? counted(counts[i].first, "NPC", "NPCs") : counted(counts[i].first, "item", "items")) +
                             counts[i].second);
     out += "merged: ";
     if (parts.empty()) out += "nothing to change";
     for (size_t i = 0; i < parts.size(); ++i) out += (i ? ", " : "") + parts[i];
     const int count = static_cast<int>(conflicts.size());
-    return out + "; " + (count == 0 ? std::string("no conflicts") : plural(count, "conflict", "conflicts")) + "\n";
+    return out + "; " + (count == 0 ? std::string("no conflicts") : counted(count, "conflict", "conflicts")) + "\n";
 }
 
 // The one place the merge writes a world, with the editor's save functions and their rules.
