@@ -1,5 +1,7 @@
 #include "world/world.h"
 
+#include <sys/stat.h>
+
 #include "world/defdir.h"
 #include "world/defline.h"
 #include "world/world_paths.h"
@@ -21,5 +23,20 @@ std::string readWorld(const std::string& root, World& world, const FileReader& r
         world.items.emplace_back();
         world.items.back().parse(record);
     }, read);
+    return "";
+}
+
+namespace {
+bool isDirectory(const std::string& path) {
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+}  // namespace
+
+std::string readWorldDirectory(const std::string& root, World& world) {
+    if (!isDirectory(root)) return "no such directory: " + root;
+    if (!isDirectory(root + "/" + DATA_DIR)) return root + " has no data directory";
+    std::string reason = readWorld(root, world);
+    if (!reason.empty()) return "cannot read " + mapFilePath(root + "/" + DATA_DIR) + ": " + reason;
     return "";
 }

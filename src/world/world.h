@@ -20,3 +20,6 @@ struct World {
 // read ("No such file or directory", "a named pipe, not a regular file"): the editor does not
 // start without it. Definition directories that are missing read as empty.
 std::string readWorld(const std::string& root, World& world, const FileReader& read = readFileUpTo);
+// A world directory named on a tool's command line: "" when it reads, or why not in one line
+// ("no such directory: x", "x has no data directory", or the map file's path and reason).
+std::string readWorldDirectory(const std::string& root, World& world);

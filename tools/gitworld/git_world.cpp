@@ -123,14 +123,6 @@ std::string readWorldAtCommit(const GitWorld& repo, const std::string& commit, c
     return "";
 }
 
-std::string readWorldDirectory(const std::string& root, World& world) {
-    if (!isDirectory(root)) return "no such directory: " + root;
-    if (!isDirectory(root + "/" + DATA_DIR)) return root + " has no data directory";
-    std::string reason = readWorld(root, world);
-    if (!reason.empty()) return "cannot read " + mapFilePath(root + "/" + DATA_DIR) + ": " + reason;
-    return "";
-}
-
 std::string findUncommittedWorldFile(const GitWorld& repo, bool duringMerge, std::string& path) {
     std::vector<std::string> args = {"status", "--porcelain=v1", "-z", "--untracked-files=all", "--"};
     for (const std::string& p : repo.worldPaths()) args.push_back(p);

@@ -31,9 +31,6 @@ std::string resolveCommit(const GitWorld& repo, const std::string& rev, std::str
 // Reads the world as the editor would from commit's files: "" or why not, naming the map
 // file as REV:path.
 std::string readWorldAtCommit(const GitWorld& repo, const std::string& commit, const std::string& rev, World& world);
-// Reads a world directory: "" or why not (no such directory, no data directory, a map file
-// that cannot be read).
-std::string readWorldDirectory(const std::string& root, World& world);
 
 // Sets path to the first of the world's files (map, NPC and item files, untracked ones too)
 // with changes not committed, or "". During a merge (duringMerge) the changes the merge made

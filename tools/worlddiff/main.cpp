@@ -95,7 +95,7 @@ std::string readRevisions(const std::string& dir, const std::vector<std::string>
     if (why.empty()) why = readWorldAtCommit(repo, oldCommit, oldRev, olds);
     if (!why.empty()) return why;
     artRoot = dir;
-    return revs.size() == 2 ? readWorldAtCommit(repo, newCommit, revs[1], news) : readWorldAt(dir, news);
+    return revs.size() == 2 ? readWorldAtCommit(repo, newCommit, revs[1], news) : readWorldDirectory(dir, news);
 }
 }  // namespace
 
@@ -136,8 +136,8 @@ int main(int argc, char** argv) {
     auto olds = std::make_unique<World>(), news = std::make_unique<World>();
     std::string why = png.empty() ? "" : checkPictureOutput(png), artRoot = git ? "" : paths[1];
     if (why.empty() && git) why = readRevisions(dir.empty() ? "." : dir, paths, *olds, *news, artRoot);
-    if (why.empty() && !git) why = readWorldAt(paths[0], *olds);
-    if (why.empty() && !git) why = readWorldAt(paths[1], *news);
+    if (why.empty() && !git) why = readWorldDirectory(paths[0], *olds);
+    if (why.empty() && !git) why = readWorldDirectory(paths[1], *news);
     if (!why.empty()) return fail(why);
     WorldDiff diff = diffWorlds(*olds, *news);
     std::string text = diff.text();

@@ -56,7 +56,7 @@ int main(int argc, char** argv) {
     std::string root = paths.size() == 2 ? paths[0] : ".";
     auto world = std::make_unique<World>();
     std::string why = checkPictureOutput(paths.back());
-    if (why.empty()) why = readWorldAt(root, *world);
+    if (why.empty()) why = readWorldDirectory(root, *world);
     if (why.empty()) why = writeWorldPicture(root, *world, options.scale, options.block, nullptr, paths.back());
     return why.empty() ? WRITTEN : fail(why);
 }

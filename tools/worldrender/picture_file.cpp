@@ -13,11 +13,6 @@
 #include "world/world_paths.h"
 
 namespace {
-bool isDirectory(const std::string& path) {
-    struct stat info;
-    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
 // A number of digits only, within 0..INT_MAX.
 bool parseCount(const char*& text, int& value) {
     if (*text < '0' || *text > '9') return false;
@@ -37,14 +32,6 @@ std::string absolute(const std::string& path) {
     return std::string(here) + "/" + path;
 }
 }  // namespace
-
-std::string readWorldAt(const std::string& root, World& world) {
-    if (!isDirectory(root)) return "no such directory: " + root;
-    if (!isDirectory(root + "/" + DATA_DIR)) return root + " has no data directory";
-    std::string reason = readWorld(root, world);
-    if (!reason.empty()) return "cannot read " + mapFilePath(root + "/" + DATA_DIR) + ": " + reason;
-    return "";
-}
 
 static bool parseScale(const char* text, int& scale) {
     return parseCount(text, scale) && *text == 0 && scale >= MIN_PICTURE_SCALE && scale <= MAX_PICTURE_SCALE;

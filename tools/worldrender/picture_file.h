@@ -1,14 +1,9 @@
 #pragma once
-// What worldrender and worlddiff share: reading a world from the command line, the picture
-// options, and writing a world's picture as PNG.
+// What worldrender and worlddiff share: the picture options, and writing a world's picture as PNG.
 #include <functional>
 #include <string>
 
 #include "render/world_picture.h"
-
-// Why a world directory cannot be read ("no such directory: x"), or "" when it can; on
-// success the world holds it as the editor would load it.
-std::string readWorldAt(const std::string& root, World& world);
 
 // The picture options both tools take: --scale N (1..48) and --region X,Y,W,H (within the map).
 struct PictureOptions {
